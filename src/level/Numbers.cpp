@@ -1,0 +1,177 @@
+#include "level/Numbers.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "platform/CommandError.h"
+
+namespace kx::level {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::size_t SkipLeadingBlanks(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  return i;
+}
+
+/// Length of the well-formed decimal number at the start of text (0 when there is none).
+/// Accepts "-.5", ".045", "5.", "2.775558E-17".
+std::size_t FloatPrefixLength(std::string_view text) {
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  }
+  if (digits == 0) return 0;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    const std::size_t expStart = j;
+    while (j < text.size() && IsDigit(text[j])) ++j;
+    if (j > expStart) i = j;
+  }
+  return i;
+}
+
+float ConvertFloatPrefix(std::string_view number) {
+  // from_chars takes no leading "+"; the sign is applied here.
+  bool negative = false;
+  if (!number.empty() && (number[0] == '+' || number[0] == '-')) {
+    negative = number[0] == '-';
+    number.remove_prefix(1);
+  }
+  float value = 0;
+  const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Beyond the float range: what the runtime's conversion gives (infinity or zero).
+    const std::string copy(number);
+    value = std::strtof(copy.c_str(), nullptr);
+  }
+  return negative ? -value : value;
+}
+
+/// Parses an optional sign and digits (or "$" and hex digits); returns the length used,
+/// 0 when there is no number. overflow tells whether the value left the 32-bit range.
+std::size_t IntPrefix(std::string_view text, std::int64_t& value, bool& overflow) {
+  value = 0;
+  overflow = false;
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
+  std::size_t digitsStart = i;
+  if (i < text.size() && text[i] == '$') {
+    ++i;
+    digitsStart = i;
+    while (i < text.size() && HexDigit(text[i]) >= 0) {
+      const std::int64_t next = value * 16 + HexDigit(text[i]);
+      if (next > limit) {
+        overflow = true;
+        break;
+      }
+      value = next;
+      ++i;
+    }
+  } else {
+    while (i < text.size() && IsDigit(text[i])) {
+      const std::int64_t next = value * 10 + (text[i] - '0');
+      if (next > limit) {
+        overflow = true;
+        break;
+      }
+      value = next;
+      ++i;
+    }
+  }
+  if (i == digitsStart) return 0;
+  if (negative) value = -value;
+  return i;
+}
+
+}  // namespace
+
+std::string FormatFloat6(float value) {
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof(buffer), static_cast<double>(value),
+                              std::chars_format::fixed, 6);
+  if (result.ec != std::errc()) {
+    std::string big(400, '\0');
+    const int n = std::snprintf(big.data(), big.size(), "%.6f", static_cast<double>(value));
+    big.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return big;
+  }
+  std::string text(buffer, result.ptr);
+  if (text == "-0.000000") return "0.000000";
+  return text;
+}
+
+std::string FlagText(std::uint32_t value) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof(buffer), "0x%04X", value);
+  return buffer;
+}
+
+float ParseFloat(std::string_view text) {
+  text.remove_prefix(SkipLeadingBlanks(text));
+  const std::size_t length = FloatPrefixLength(text);
+  return length == 0 ? 0.0f : ConvertFloatPrefix(text.substr(0, length));
+}
+
+std::optional<float> ParseWholeFloat(std::string_view text) {
+  text.remove_prefix(SkipLeadingBlanks(text));
+  const std::size_t length = FloatPrefixLength(text);
+  if (length == 0 || length != text.size()) return std::nullopt;
+  return ConvertFloatPrefix(text);
+}
+
+std::uint32_t ParseHex(std::string_view text) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 2; i < text.size(); ++i) {
+    const int digit = HexDigit(text[i]);
+    if (digit < 0) break;
+    value = value * 16u + static_cast<std::uint32_t>(digit);
+  }
+  return value;
+}
+
+std::optional<std::int32_t> ParseWholeInt(std::string_view text) {
+  text.remove_prefix(SkipLeadingBlanks(text));
+  std::int64_t value = 0;
+  bool overflow = false;
+  const std::size_t length = IntPrefix(text, value, overflow);
+  if (length == 0 || overflow || length != text.size()) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+std::int32_t ParseStrictInt(std::string_view text, const std::string& detail) {
+  if (const auto value = ParseWholeInt(text)) return *value;
+  throw platform::CommandError::InvalidInteger(std::string(text), detail);
+}
+
+std::int32_t ParseLenientInt(std::string_view text) {
+  text.remove_prefix(SkipLeadingBlanks(text));
+  std::int64_t value = 0;
+  bool overflow = false;
+  IntPrefix(text, value, overflow);
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace kx::level

@@ -1,0 +1,61 @@
+#include "platform/FileIo.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "platform/CommandError.h"
+
+namespace kx::platform {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const {
+    if (file) std::fclose(file);
+  }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+std::string DisplayPath(const std::filesystem::path& path) { return path.string(); }
+
+std::string ReadFileBytes(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) throw CommandError::AccessDenied(DisplayPath(path));
+  FilePtr file(std::fopen(path.c_str(), "rb"));
+  if (!file) throw CommandError::FromErrno(errno, DisplayPath(path));
+  std::string bytes;
+  char block[64000];
+  for (;;) {
+    const std::size_t n = std::fread(block, 1, sizeof(block), file.get());
+    bytes.append(block, n);
+    if (n < sizeof(block)) {
+      if (std::ferror(file.get())) throw CommandError::FromErrno(errno, DisplayPath(path));
+      break;
+    }
+  }
+  return bytes;
+}
+
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::path temporary = path;
+  temporary += ".kxtmp";
+  FilePtr file(std::fopen(temporary.c_str(), "wb"));
+  if (!file) throw CommandError::FromErrno(errno, DisplayPath(path));
+  const auto fail = [&](int error) {
+    file.reset();
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    throw CommandError::FromErrno(error, DisplayPath(path));
+  };
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
+    fail(errno ? errno : EIO);
+  }
+  if (std::fflush(file.get()) != 0) fail(errno ? errno : EIO);
+  if (std::fclose(file.release()) != 0) fail(errno ? errno : EIO);
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) fail(errno ? errno : EIO);
+}
+
+}  // namespace kx::platform

@@ -1,0 +1,56 @@
+#include "platform/FileIo.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/CommandError.h"
+#include "support/TempDir.h"
+
+namespace kx::platform {
+namespace {
+
+using ::testing::Property;
+using ::testing::Throws;
+
+TEST(FileIoTest, MissingFileIsFileNotFoundNamingThePath) {
+  test::TempDir dir;
+  const auto path = dir.path() / "nothere.jkl";
+  EXPECT_THAT([&] { ReadFileBytes(path); },
+              Throws<CommandError>(AllOf(Property(&CommandError::text, "File not found"),
+                                         Property(&CommandError::detail, path.string()))));
+}
+
+TEST(FileIoTest, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
+  test::TempDir dir;
+  const auto path = dir.Write("a.txt", "old");
+  WriteFileAtomically(path, std::string(70000, 'x'));
+  EXPECT_EQ(ReadFileBytes(path), std::string(70000, 'x'));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST(FileIoTest, FailedWriteKeepsTheOldFile) {
+  test::TempDir dir;
+  const auto path = dir.Write("a.txt", "old");
+  // The temporary file's place is taken by a folder, so the write cannot start.
+  std::filesystem::create_directory(dir.path() / "a.txt.kxtmp");
+  EXPECT_THROW(WriteFileAtomically(path, "new"), CommandError);
+  EXPECT_EQ(ReadFileBytes(path), "old");
+}
+
+TEST(FileIoTest, WriteIntoAMissingFolderFailsWithTheRuntimeText) {
+  test::TempDir dir;
+  EXPECT_THAT([&] { WriteFileAtomically(dir.path() / "no" / "a.txt", "x"); },
+              Throws<CommandError>(Property(&CommandError::text, "File not found")));
+}
+
+TEST(IoErrorTextTest, MapsTheRuntimeTexts) {
+  EXPECT_EQ(IoErrorText(ENOSPC), "Disk full");
+  EXPECT_EQ(IoErrorText(EACCES), "File access denied");
+  EXPECT_EQ(IoErrorText(EMFILE), "Too many open files");
+  EXPECT_EQ(IoErrorText(EIO), "I/O error " + std::to_string(EIO));
+}
+
+}  // namespace
+}  // namespace kx::platform
