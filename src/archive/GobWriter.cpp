@@ -164,15 +164,13 @@ void WriteGob(const std::vector<GobSourceFile>& files, const fs::path& archivePa
 }
 
 fs::path MakeGob(const fs::path& projectDir, const std::string& archiveName) {
-  const auto parts = SafeEntryParts(archiveName);
-  if (parts.size() != 1 || parts.front() != archiveName) {
-    throw CommandError::InvalidFilename(archiveName);
-  }
+  if (!IsPlainFileName(archiveName)) throw CommandError::InvalidFilename(archiveName);
   fs::path gobDir =
       platform::FindDirectoryIgnoringCase(projectDir, "gob").value_or(projectDir / "gob");
   std::error_code ec;
   fs::create_directory(gobDir, ec);
-  if (!fs::is_directory(gobDir)) {
+  std::error_code statusError;
+  if (!fs::is_directory(gobDir, statusError)) {
     throw CommandError::FromErrno(ec ? ec.value() : ENOTDIR, platform::DisplayPath(gobDir));
   }
   const fs::path archivePath = gobDir / archiveName;

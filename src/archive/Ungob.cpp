@@ -136,7 +136,8 @@ bool Ungob(const std::string& archiveName, const fs::path& targetDir, platform::
 
   platform::BusyCursor busy(ui);
   fs::create_directory(targetDir, ec);
-  if (!fs::is_directory(targetDir)) {
+  std::error_code statusError;
+  if (!fs::is_directory(targetDir, statusError)) {
     throw CommandError::FromErrno(ec ? ec.value() : ENOTDIR, platform::DisplayPath(targetDir));
   }
   platform::ProgressSession progress(ui, "Ungobing " + archiveName + "...",
