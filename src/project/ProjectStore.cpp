@@ -181,8 +181,9 @@ void OpenProject(ProjectContext& context, const std::string& levelName, int n) {
   opened.GOB2Name = snapshot.Text(ProjectSection(n), "GOB2Name", "");
   // The settings file may have been edited by hand: its names must stay inside the project.
   if (!IsProjectFolderName(levelName)) throw CommandError::InvalidFilename(levelName);
-  if (!archive::IsPlainFileName(opened.JKLName))
+  if (!archive::IsPlainFileName(opened.JKLName)) {
     throw CommandError::InvalidFilename(opened.JKLName);
+  }
   if (!opened.GOB2Name.empty() && !archive::IsPlainFileName(opened.GOB2Name)) {
     throw CommandError::InvalidFilename(opened.GOB2Name);
   }
