@@ -8,6 +8,8 @@
 
 namespace kx::tool {
 
+CommandList MapCommands();
+
 bool WantsHelp(const std::vector<std::string>& args) {
   for (const auto& arg : args) {
     if (arg == "-h" || arg == "--help") return true;
@@ -20,7 +22,7 @@ namespace {
 // Each group of subcommands lives in a file of its own; this list joins them.
 CommandList AllCommands() {
   CommandList all;
-  for (auto group : std::vector<CommandList (*)()>{}) {
+  for (auto group : std::vector<CommandList (*)()>{MapCommands}) {
     auto commands = group();
     all.insert(all.end(), commands.begin(), commands.end());
   }
