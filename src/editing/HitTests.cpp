@@ -50,7 +50,10 @@ bool OutlineContains(const level::Level& level, const mapview::Outline& outline,
     const ViewPoint p2 = OnAxes(axes, level.vertices[outline.vertices[static_cast<std::size_t>(k)]]);
     const float s1 = side(p1);
     const float s2 = side(p2);
-    if (s1 != 0.0f && s2 != 0.0f) {
+    if ((s1 > 0.0f && s2 > 0.0f) || (s1 < 0.0f && s2 < 0.0f)) {
+      // Wholly on one side of the probe's line: it cannot meet the probe. Most edges of a
+      // level end here, before any division.
+    } else if (s1 != 0.0f && s2 != 0.0f) {
       if (SegmentsIntersect(p1, p2, point, probeEnd)) ++crossings;
     } else if ((s1 > 0.0f) != (s2 > 0.0f)) {
       // The probe's line runs through a corner. Both edges at that corner meet the probe there;
