@@ -18,7 +18,8 @@ struct ResourcePaths {
   std::filesystem::path res2Path;    // the game's resource archive
 };
 
-/// The game's resource archive below its folder: JKDir\resource\res2.gob.
+/// The game's resource archive below its folder: JKDir\resource\res2.gob in whatever letter case
+/// the disk has it.
 std::filesystem::path Res2Path(const std::filesystem::path& jkDir);
 
 /// The bytes of the resource name (for example mat\wall.mat), at most limit of them; nullopt when

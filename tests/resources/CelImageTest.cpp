@@ -1,10 +1,8 @@
 #include "resources/CelImage.h"
+#include "resources/MatBuilder.h"
 
 #include <gtest/gtest.h>
-
 #include <stdexcept>
-
-#include "resources/MatBuilder.h"
 
 namespace kx::resources {
 namespace {
@@ -13,9 +11,9 @@ namespace {
 Palette Ramp() {
   Palette palette;
   for (int i = 0; i < 256; ++i) {
-    palette[static_cast<std::size_t>(i)] = Rgb{static_cast<std::uint8_t>(i),
-                                               static_cast<std::uint8_t>(255 - i),
-                                               static_cast<std::uint8_t>(i / 2)};
+    palette[static_cast<std::size_t>(i)] =
+        Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+            static_cast<std::uint8_t>(i / 2)};
   }
   return palette;
 }
@@ -52,7 +50,8 @@ TEST(CelImageTest, RefusesTooFewPixelsOrNegativeSides) {
 TEST(CelImageTest, SixteenBitPixelsWidenEachChannelToFullRange) {
   ColourFormat rgb565{16, 5, 6, 5, 11, 5, 0};
   // Little-endian words: pure red, pure green, pure blue, a grey, then white.
-  const std::vector<std::uint8_t> pixels{0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x10, 0x84, 0xFF, 0xFF};
+  const std::vector<std::uint8_t> pixels{0x00, 0xF8, 0xE0, 0x07, 0x1F,
+                                         0x00, 0x10, 0x84, 0xFF, 0xFF};
   const RgbImage image = DrawDirectColourImage(5, 1, pixels, rgb565);
   EXPECT_EQ(image.At(0, 0), (Rgb{255, 0, 0}));
   EXPECT_EQ(image.At(1, 0), (Rgb{0, 255, 0}));
@@ -72,10 +71,11 @@ TEST(CelImageTest, ArgbLayoutsFollowTheHeadersShifts) {
 }
 
 TEST(CelImageTest, CelsShowAsThePreviewDoes) {
-  const auto texture = DecodeMat(
-      test::MatBuilder::Texture().Cel(2, 1, 1, std::string("\x05\x06", 2)).Cel(1, 1, 1, "\x09")
-          .Bytes(),
-      "t");
+  const auto texture = DecodeMat(test::MatBuilder::Texture()
+                                     .Cel(2, 1, 1, std::string("\x05\x06", 2))
+                                     .Cel(1, 1, 1, "\x09")
+                                     .Bytes(),
+                                 "t");
   const RgbImage second = DrawCel(*texture, 1, Ramp());
   EXPECT_EQ(second.width, 1);
   EXPECT_EQ(second.At(0, 0), (Rgb{9, 246, 4}));

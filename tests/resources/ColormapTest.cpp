@@ -1,8 +1,7 @@
+#include "platform/CommandError.h"
 #include "resources/Colormap.h"
 
 #include <gtest/gtest.h>
-
-#include "platform/CommandError.h"
 
 namespace kx::resources {
 namespace {

@@ -1,7 +1,6 @@
 #include "resources/TemplateTree.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace kx::resources {
@@ -45,8 +44,8 @@ TEST(TemplateTreeTest, LevelWithoutTemplatesShowsOnlyNone) {
 }
 
 TEST(TemplateTreeTest, RootsInAnyCaseHangUnderNoneInTableOrder) {
-  auto level = LevelWith({{"_walkplayer", "none"}, {"_decor", "None"}, {"_weapon", "NONE"},
-                          {"_other", "nonesuch"}});
+  auto level = LevelWith(
+      {{"_walkplayer", "none"}, {"_decor", "None"}, {"_weapon", "NONE"}, {"_other", "nonesuch"}});
   level->templates[0].params = "type=player";
   const TemplateTree tree = BuildTemplateTree(*level);
   EXPECT_EQ(TemplateTreeText(tree),
@@ -56,8 +55,10 @@ TEST(TemplateTreeTest, RootsInAnyCaseHangUnderNoneInTableOrder) {
 }
 
 TEST(TemplateTreeTest, ChildDefinedBeforeItsParentIsPlacedInALaterPass) {
-  auto level = LevelWith({{"stormtroop", "_humanactor"}, {"_humanactor", "_actor"},
-                          {"_actor", "none"}, {"trooper2", "STORMTROOP"}});
+  auto level = LevelWith({{"stormtroop", "_humanactor"},
+                          {"_humanactor", "_actor"},
+                          {"_actor", "none"},
+                          {"trooper2", "STORMTROOP"}});
   const TemplateTree tree = BuildTemplateTree(*level);
   EXPECT_EQ(TemplateTreeText(tree),
             "none\n  _actor\n    _humanactor\n      stormtroop\n        trooper2\n");
@@ -82,8 +83,8 @@ TEST(TemplateTreeTest, DuplicateNamesReceiveTheirChildrenUnderEachNode) {
 
 TEST(TemplateTreeTest, DuplicateAppearancesDoNotLeaveTemplatesOut) {
   // Three appearances of "b" fill the count of six before "d" finds its place.
-  auto level = LevelWith(
-      {{"a", "none"}, {"a", "none"}, {"a", "none"}, {"d", "c"}, {"c", "b"}, {"b", "a"}});
+  auto level =
+      LevelWith({{"a", "none"}, {"a", "none"}, {"a", "none"}, {"d", "c"}, {"c", "b"}, {"b", "a"}});
   const TemplateTree tree = BuildTemplateTree(*level);
   EXPECT_EQ(TemplateTreeText(tree),
             "none\n  a\n    b\n  a\n    b\n  a\n    b\n      c\n        d\n");
