@@ -28,6 +28,8 @@ inline constexpr int kTemplates = 512;
 inline constexpr int kThings = 1024;
 
 inline constexpr int kSurfaceMaxVertices = 24;  // SURFACE_MAX_VERTICES
+// A sector's vertex list holds indices into the vertex table, so it is never longer.
+inline constexpr int kSectorMaxVertices = kVertices;
 
 // Text limits, in characters (bytes of the game's 8-bit text).
 inline constexpr std::size_t kCopyrightText = 255;

@@ -40,6 +40,7 @@ struct Table {
   bool InUse(int index) const { return index >= 0 && index < count && index < Capacity(); }
   /// The slots in use, bounded by the capacity.
   int Used() const { return count < 0 ? 0 : (count > Capacity() ? Capacity() : count); }
+  bool operator==(const Table&) const = default;
 };
 
 /// The values of the HEADER section.
@@ -218,6 +219,9 @@ struct Level {
 
   /// Every slot of the four marked tables becomes empty, unselected and visible.
   void ResetAllSlotMarks();
+
+  /// Every slot and count alike, in use or not.
+  bool operator==(const Level&) const = default;
 };
 
 /// text cut to at most limit characters.

@@ -1,0 +1,741 @@
+#include "level/JklReader.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+
+#include "level/JklErrors.h"
+#include "level/Numbers.h"
+#include "level/TextLines.h"
+#include "level/Words.h"
+#include "platform/AppInfo.h"
+#include "platform/CommandError.h"
+#include "platform/FileIo.h"
+
+namespace kx::level {
+
+namespace {
+
+using platform::CommandError;
+
+enum class State {
+  None,
+  Jk,
+  Copyright,
+  Header,
+  Sounds,
+  Materials,
+  Georesource,
+  Colormaps,
+  Vertices,
+  TextureVertices,
+  Adjoins,
+  Surfaces,
+  Normals,
+  Sectors,
+  AIClass,
+  Models,
+  Sprites,
+  Keyframes,
+  AnimClass,
+  SoundClass,
+  CogScripts,
+  Cogs,
+  Templates,
+  Things,
+  Count
+};
+
+struct SectionHeader {
+  std::string_view text;  // upper case, as the working line holds it
+  bool whole;             // the whole line must match, not only its start
+  State state;
+  std::string_view label;  // shown in the progress window while the section is read
+};
+
+// Tested in this order on every line, whatever the section: "SECTION: COGSCRIPTS" must come
+// before "SECTION: COGS", which would otherwise take it.
+constexpr SectionHeader kHeaders[] = {
+    {"SECTION: JK", true, State::Jk, "JK"},
+    {"SECTION: COPYRIGHT", true, State::Copyright, "COPYRIGHT"},
+    {"SECTION: HEADER", true, State::Header, "HEADER"},
+    {"SECTION: SOUNDS", true, State::Sounds, "SOUNDS"},
+    {"SECTION: MATERIALS", true, State::Materials, "MATERIALS"},
+    {"SECTION: GEORESOURCE", true, State::Georesource, "GEORESOURCE"},
+    {"WORLD COLORMAPS", false, State::Colormaps, "GEORESOURCE: COLORMAPS"},
+    {"WORLD VERTICES", false, State::Vertices, "GEORESOURCE: VERTICES"},
+    {"WORLD TEXTURE VERTICES", false, State::TextureVertices, "GEORESOURCE: TEXTURE VERTICES"},
+    {"WORLD ADJOINS", false, State::Adjoins, "GEORESOURCE: ADJOINS"},
+    {"WORLD SURFACES", false, State::Surfaces, "GEORESOURCE: SURFACES"},
+    {"SECTION: SECTORS", false, State::Sectors, "SECTORS"},
+    {"SECTION: AICLASS", false, State::AIClass, "AICLASS"},
+    {"SECTION: MODELS", false, State::Models, "MODELS"},
+    {"SECTION: SPRITES", false, State::Sprites, "SPRITES"},
+    {"SECTION: KEYFRAMES", false, State::Keyframes, "KEYFRAMES"},
+    {"SECTION: ANIMCLASS", false, State::AnimClass, "ANIMCLASS"},
+    {"SECTION: SOUNDCLASS", false, State::SoundClass, "SOUNDCLASS"},
+    {"SECTION: COGSCRIPTS", false, State::CogScripts, "COGSCRIPTS"},
+    {"SECTION: COGS", false, State::Cogs, "COGS"},
+    {"SECTION: TEMPLATES", false, State::Templates, "TEMPLATES"},
+    {"SECTION: THINGS", false, State::Things, "THINGS"},
+};
+
+/// The "World ..." line of each name-list section.
+constexpr std::string_view NameListWorldLine(State state) {
+  switch (state) {
+    case State::AIClass:
+      return "WORLD AICLASSES";
+    case State::Models:
+      return "WORLD MODELS";
+    case State::Sprites:
+      return "WORLD SPRITES";
+    case State::Keyframes:
+      return "WORLD KEYFRAMES";
+    case State::AnimClass:
+      return "WORLD PUPPETS";
+    case State::SoundClass:
+      return "WORLD SOUNDCLASSES";
+    default:
+      return "WORLD SCRIPTS";
+  }
+}
+
+bool IsNameList(State state) { return state >= State::AIClass && state <= State::CogScripts; }
+
+/// Sections closed by an "end" line; their count is the number of records they list.
+bool EndsWithEnd(State state) {
+  return state == State::Sounds || state == State::Materials || IsNameList(state) ||
+         state == State::Cogs || state == State::Templates || state == State::Things;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+/// Number of blank- or tab-separated words in text.
+int CountWords(std::string_view text) {
+  int count = 0;
+  while (!NextWord(text).empty()) ++count;
+  return count;
+}
+
+int ProgressValue(std::int64_t lines) {
+  return static_cast<int>(std::min<std::int64_t>(lines / 10, INT_MAX));
+}
+
+class LevelParser {
+public:
+  LevelParser(std::string_view bytes, std::int64_t lineEnds, const std::string& sourceName,
+              Level& level, platform::Ui& ui)
+      : m_bytes(bytes), m_sourceName(sourceName), m_level(level), m_ui(ui) {
+    m_index.fill(-1);
+    // Each sector vertex is listed on a line of its own, so a level declares no more of them
+    // than it has lines; this bounds what the sector lists may allocate.
+    m_sectorVertexBudget = lineEnds + 1;
+  }
+
+  ParseOutcome Run() {
+    TextLines lines(m_bytes);
+    std::string_view raw;
+    while (lines.Next(raw)) {
+      m_ui.ProcessEvents();
+      m_lineNumber = lines.LineNumber();
+      m_ui.ProgressSetPosition(ProgressValue(m_lineNumber));
+      if (!SplitLine(raw)) continue;
+      if (IsSectionHeaderLine()) continue;
+      if (!HandleLine()) return ParseOutcome::CopyrightLimit;
+    }
+    LeaveSection();
+    return ParseOutcome::Complete;
+  }
+
+private:
+  /// Fills the working line (upper case) and the cased line; false when there is nothing to
+  /// read on the line.
+  bool SplitLine(std::string_view raw) {
+    if (!raw.empty() && raw.front() == '#') return false;
+    const std::size_t hash = raw.find('#');
+    if (hash != std::string_view::npos) raw = raw.substr(0, hash);
+    m_cased = Trim(raw);
+    if (m_cased.empty()) return false;
+    m_upper.assign(m_cased);
+    for (char& c : m_upper) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    }
+    m_work = m_upper;
+    return true;
+  }
+
+  /// The cased text at the place of part, a piece of the working line: both lines hold the
+  /// same characters at the same places, only the case differs.
+  std::string_view Cased(std::string_view part) const {
+    if (part.empty()) return {};
+    return m_cased.substr(static_cast<std::size_t>(part.data() - m_work.data()), part.size());
+  }
+
+  std::string Place() const { return JklPlace(m_sourceName, m_lineNumber); }
+
+  std::int32_t Strict(std::string_view text) const {
+    if (const auto value = ParseWholeInt(text)) return *value;
+    throw CommandError::InvalidInteger(std::string(text), Place());
+  }
+
+  [[noreturn]] void Fail(std::string text) const { throw CommandError(std::move(text), Place()); }
+
+  /// A count from a "World ..." line of a section whose count is that number.
+  std::int32_t DeclaredCount(std::string_view rest, std::string_view what, int capacity,
+                             bool lenient = false) const {
+    const std::int32_t count = lenient ? ParseLenientInt(rest) : Strict(rest);
+    if (count < 0) Fail(NegativeCountText(what, count));
+    if (count > capacity) Fail(TooManyText(what, capacity));
+    return count;
+  }
+
+  /// The slot of the next record of a list section, checked against the table.
+  int NextSlot(State state, std::string_view what, int capacity) {
+    int& index = m_index[static_cast<std::size_t>(state)];
+    if (index + 1 >= capacity) Fail(TooManyText(what, capacity));
+    return ++index;
+  }
+
+  int RecordsRead(State state) const { return m_index[static_cast<std::size_t>(state)] + 1; }
+
+  // ---- section headers -------------------------------------------------------------------
+
+  bool IsSectionHeaderLine() {
+    const char first = m_work.front();
+    if (first != 'S' && first != 'W') return false;
+    for (const auto& header : kHeaders) {
+      const bool match = header.whole ? m_work == header.text : StartsWith(m_work, header.text);
+      if (!match) continue;
+      LeaveSection();
+      EnterSection(header, Trim(m_work.substr(header.text.size())));
+      return true;
+    }
+    return false;
+  }
+
+  void EnterSection(const SectionHeader& header, std::string_view rest) {
+    m_state = header.state;
+    m_index[static_cast<std::size_t>(m_state)] = -1;
+    m_ui.ProgressSetItem(std::string(header.label));
+    switch (m_state) {
+      case State::Copyright:
+        m_level.copyright.count = 0;
+        break;
+      case State::Colormaps:
+        m_level.colormaps.count =
+            DeclaredCount(rest, "colormaps", m_level.colormaps.Capacity());
+        break;
+      case State::Vertices:
+        m_level.vertices.count = DeclaredCount(rest, "vertices", m_level.vertices.Capacity());
+        break;
+      case State::TextureVertices:
+        m_level.texturevertices.count =
+            DeclaredCount(rest, "texture vertices", m_level.texturevertices.Capacity());
+        break;
+      case State::Adjoins:
+        m_level.adjoins.count = DeclaredCount(rest, "adjoins", m_level.adjoins.Capacity());
+        break;
+      case State::Surfaces:
+        m_level.surfaces.count = DeclaredCount(rest, "surfaces", m_level.surfaces.Capacity());
+        break;
+      default:
+        break;
+    }
+  }
+
+  /// A list section left without its "end" line counts the records it listed, so that no
+  /// count claims more than was read (or more than the table holds).
+  void LeaveSection() {
+    if (EndsWithEnd(m_state)) SetListCount(m_state, RecordsRead(m_state));
+    m_state = State::None;
+  }
+
+  void SetListCount(State state, int count) {
+    switch (state) {
+      case State::Sounds:
+        m_level.sounds.count = count;
+        break;
+      case State::Materials:
+        m_level.materials.count = count;
+        break;
+      case State::Cogs:
+        m_level.cogs.count = count;
+        break;
+      case State::Templates:
+        m_level.templates.count = count;
+        break;
+      case State::Things:
+        m_level.things.count = count;
+        break;
+      case State::Models:
+        m_level.models.count = count;
+        break;
+      default:
+        if (IsNameList(state)) NameList(state).count = count;
+        break;
+    }
+  }
+
+  Table<std::string>& NameList(State state) {
+    switch (state) {
+      case State::AIClass:
+        return m_level.aiclasses;
+      case State::Sprites:
+        return m_level.sprites;
+      case State::Keyframes:
+        return m_level.keyframes;
+      case State::AnimClass:
+        return m_level.puppets;
+      case State::SoundClass:
+        return m_level.soundclasses;
+      default:
+        return m_level.cogscripts;
+    }
+  }
+
+  static std::string_view NameListWhat(State state) {
+    switch (state) {
+      case State::AIClass:
+        return "AI classes";
+      case State::Models:
+        return "models";
+      case State::Sprites:
+        return "sprites";
+      case State::Keyframes:
+        return "keyframes";
+      case State::AnimClass:
+        return "puppets";
+      case State::SoundClass:
+        return "sound classes";
+      default:
+        return "COG scripts";
+    }
+  }
+
+  // ---- lines of a section ----------------------------------------------------------------
+
+  bool IsListLine() const { return m_work.find(':') != std::string_view::npos; }
+
+  /// The working line after its first ":", trimmed.
+  std::string_view AfterColon() const { return Trim(m_work.substr(m_work.find(':') + 1)); }
+
+  /// false when the read stops at the copyright limit.
+  bool HandleLine() {
+    switch (m_state) {
+      case State::None:
+      case State::Jk:
+      case State::Georesource:
+        return true;
+      case State::Copyright:
+        return CopyrightLine();
+      case State::Header:
+        HeaderLine();
+        return true;
+      case State::Sounds:
+        SoundLine();
+        return true;
+      case State::Materials:
+        MaterialLine();
+        return true;
+      case State::Colormaps:
+        if (IsListLine()) {
+          const int slot = NextSlot(State::Colormaps, "colormaps", m_level.colormaps.Capacity());
+          m_level.colormaps[slot] = CutTo(Cased(WordAt(m_work, 2)), capacity::kColormapText);
+        }
+        return true;
+      case State::Vertices:
+        if (IsListLine()) VertexLine();
+        return true;
+      case State::TextureVertices:
+        if (IsListLine()) TextureVertexLine();
+        return true;
+      case State::Adjoins:
+        if (IsListLine()) AdjoinLine();
+        return true;
+      case State::Surfaces:
+        if (IsListLine()) SurfaceLine();
+        return true;
+      case State::Normals:
+        if (IsListLine()) NormalLine();
+        return true;
+      case State::Sectors:
+        SectorLine();
+        return true;
+      case State::Cogs:
+        CogLine();
+        return true;
+      case State::Templates:
+        TemplateLine();
+        return true;
+      case State::Things:
+        ThingLine();
+        return true;
+      default:
+        NameListLine();
+        return true;
+    }
+  }
+
+  bool IsEnd() const { return m_work == "END"; }
+
+  void CloseWithEnd() {
+    SetListCount(m_state, RecordsRead(m_state));
+    m_state = State::None;
+  }
+
+  bool CopyrightLine() {
+    if (m_level.copyright.count >= m_level.copyright.Capacity()) return false;
+    const int line = ++m_level.copyright.count;  // copyright lines are numbered from 1
+    m_level.copyright[line - 1] = CutTo(m_cased, capacity::kCopyrightText);
+    return true;
+  }
+
+  void HeaderLine() {
+    LevelHeader& header = m_level.header;
+    const auto rest = [&](std::string_view label) { return Trim(m_work.substr(label.size())); };
+    const auto floats = [&](std::string_view label, float* values, int n) {
+      std::string_view text = rest(label);
+      for (int i = 0; i < n; ++i) values[i] = ParseFloat(NextWord(text));
+    };
+    if (StartsWith(m_work, "VERSION")) {
+      header.version = Strict(rest("VERSION"));
+    } else if (StartsWith(m_work, "WORLD GRAVITY")) {
+      header.worldGravity = ParseFloat(rest("WORLD GRAVITY"));
+    } else if (StartsWith(m_work, "CEILING SKY Z")) {
+      header.ceilingSkyZ = ParseFloat(rest("CEILING SKY Z"));
+    } else if (StartsWith(m_work, "HORIZON DISTANCE")) {
+      header.horizonDistance = ParseFloat(rest("HORIZON DISTANCE"));
+    } else if (StartsWith(m_work, "HORIZON PIXELS PER REV")) {
+      header.horizonPixelsPerRev = ParseFloat(rest("HORIZON PIXELS PER REV"));
+    } else if (StartsWith(m_work, "HORIZON SKY OFFSET")) {
+      floats("HORIZON SKY OFFSET", header.horizonSkyOffset.data(), 2);
+    } else if (StartsWith(m_work, "CEILING SKY OFFSET")) {
+      floats("CEILING SKY OFFSET", header.ceilingSkyOffset.data(), 2);
+    } else if (StartsWith(m_work, "MIPMAP DISTANCES")) {
+      floats("MIPMAP DISTANCES", header.mipmapDistances.data(), 4);
+    } else if (StartsWith(m_work, "LOD DISTANCES")) {
+      floats("LOD DISTANCES", header.lodDistances.data(), 4);
+    } else if (StartsWith(m_work, "PERSPECTIVE DISTANCE")) {
+      header.perspectiveDistance = ParseFloat(rest("PERSPECTIVE DISTANCE"));
+    } else if (StartsWith(m_work, "GOURAUD DISTANCE")) {
+      header.gouraudDistance = ParseFloat(rest("GOURAUD DISTANCE"));
+    }
+  }
+
+  void SoundLine() {
+    if (StartsWith(m_work, "WORLD SOUNDS")) {
+      // The declared number is room, not contents: "end" or the section's end sets the count.
+      m_level.sounds.count = ParseLenientInt(Trim(m_work.substr(12)));
+    } else if (m_work.find(".WAV") != std::string_view::npos) {
+      const int slot = NextSlot(State::Sounds, "sounds", m_level.sounds.Capacity());
+      m_level.sounds[slot] = CutTo(m_cased, capacity::kSoundLineText);
+    } else if (IsEnd()) {
+      CloseWithEnd();
+    }
+  }
+
+  void MaterialLine() {
+    if (StartsWith(m_work, "WORLD MATERIALS")) return;
+    if (IsListLine()) {
+      const int slot = NextSlot(State::Materials, "materials", m_level.materials.Capacity());
+      std::string_view words = m_work;
+      NextWord(words);
+      Material& material = m_level.materials[slot];
+      material.name = CutTo(Cased(NextWord(words)), capacity::kNameText);
+      material.xTile = ParseFloat(NextWord(words));
+      material.yTile = ParseFloat(NextWord(words));
+    } else if (IsEnd()) {
+      CloseWithEnd();
+    }
+  }
+
+  void VertexLine() {
+    const int slot = NextSlot(State::Vertices, "vertices", m_level.vertices.Capacity());
+    std::string_view words = AfterColon();
+    Vertex& vertex = m_level.vertices[slot];
+    vertex.x = ParseFloat(NextWord(words));
+    vertex.y = ParseFloat(NextWord(words));
+    vertex.z = ParseFloat(NextWord(words));
+    vertex.marks.empty = 0;
+  }
+
+  void TextureVertexLine() {
+    const int slot = NextSlot(State::TextureVertices, "texture vertices",
+                              m_level.texturevertices.Capacity());
+    std::string_view words = AfterColon();
+    TextureVertex& texvertex = m_level.texturevertices[slot];
+    texvertex.u = ParseFloat(NextWord(words));
+    texvertex.v = ParseFloat(NextWord(words));
+  }
+
+  void AdjoinLine() {
+    const int slot = NextSlot(State::Adjoins, "adjoins", m_level.adjoins.Capacity());
+    std::string_view words = AfterColon();
+    Adjoin& adjoin = m_level.adjoins[slot];
+    adjoin.flags = ParseHex(NextWord(words));
+    adjoin.mirror = Strict(NextWord(words));
+    adjoin.dist = ParseFloat(NextWord(words));
+  }
+
+  void SurfaceLine() {
+    const std::size_t colon = m_work.find(':');
+    const std::int32_t number = Strict(Trim(m_work.substr(0, colon)));
+    const int slot = NextSlot(State::Surfaces, "surfaces", m_level.surfaces.Capacity());
+    std::string_view words = Trim(m_work.substr(colon + 1));
+
+    Surface surface;
+    surface.mat = Strict(NextWord(words));
+    surface.surfflags = ParseHex(NextWord(words));
+    surface.faceflags = ParseHex(NextWord(words));
+    surface.geo = Strict(NextWord(words));
+    surface.light = Strict(NextWord(words));
+    surface.tex = Strict(NextWord(words));
+    surface.adjoin = Strict(NextWord(words));
+    surface.extralight = ParseFloat(NextWord(words));
+    surface.nverts = Strict(NextWord(words));
+    if (surface.nverts < 0 || surface.nverts > capacity::kSurfaceMaxVertices) {
+      Fail(CornerCountText(number, surface.nverts));
+    }
+    for (int i = 0; i < surface.nverts; ++i) {
+      const std::string_view corner = NextWord(words);
+      const std::size_t comma = corner.find(',');
+      surface.vertices[i].vertex = Strict(corner.substr(0, comma));
+      surface.vertices[i].texvertex =
+          Strict(comma == std::string_view::npos ? std::string_view() : corner.substr(comma + 1));
+    }
+    for (int i = 0; i < surface.nverts; ++i) surface.intensities[i] = ParseFloat(NextWord(words));
+    // The sequel writes an intensity and a red, green and blue light per corner; read as this
+    // game's format the colours would be lost on the next save.
+    if (surface.nverts > 0 && CountWords(words) == 3 * surface.nverts) Fail(SequelFormatText());
+    surface.marks = m_level.surfaces[slot].marks;
+    surface.marks.empty = 0;
+    m_level.surfaces[slot] = surface;
+
+    // The normals follow the last surface without a header of their own.
+    if (number == m_level.surfaces.count - 1) {
+      m_state = State::Normals;
+      m_index[static_cast<std::size_t>(State::Normals)] = -1;
+      m_ui.ProgressSetItem("GEORESOURCE: SURFACE NORMALS");
+    }
+  }
+
+  void NormalLine() {
+    const int slot = NextSlot(State::Normals, "surface normals",
+                              static_cast<int>(m_level.normals.size()));
+    std::string_view words = m_work;
+    NextWord(words);
+    SurfaceNormal& normal = m_level.normals[static_cast<std::size_t>(slot)];
+    normal.x = ParseFloat(NextWord(words));
+    normal.y = ParseFloat(NextWord(words));
+    normal.z = ParseFloat(NextWord(words));
+  }
+
+  void SectorLine() {
+    if (StartsWith(m_work, "WORLD SECTORS")) {
+      m_level.sectors.count = DeclaredCount(Trim(m_work.substr(13)), "sectors",
+                                            m_level.sectors.Capacity(), /*lenient=*/true);
+      return;
+    }
+    if (StartsWith(m_work, "SECTOR")) {
+      const std::int32_t slot = ParseLenientInt(Trim(m_work.substr(6)));
+      if (slot < 0 || slot >= m_level.sectors.Capacity()) {
+        Fail(SectorSlotText(slot, m_level.sectors.Capacity()));
+      }
+      m_sector = slot;
+      Sector& sector = m_level.sectors[slot];
+      sector.marks.empty = 0;
+      sector.hassound = 0;
+      return;
+    }
+    if (m_sector < 0) return;  // keyword lines before the first SECTOR line name no sector
+    Sector& sector = m_level.sectors[m_sector];
+    const auto floatsOfWords = [&](float* values, int n) {
+      std::string_view words = m_work;
+      NextWord(words);
+      for (int i = 0; i < n; ++i) values[i] = ParseFloat(NextWord(words));
+    };
+    if (StartsWith(m_work, "FLAGS")) {
+      sector.flags = ParseHex(Trim(m_work.substr(5)));
+    } else if (StartsWith(m_work, "AMBIENT LIGHT")) {
+      sector.ambientlight = ParseFloat(Trim(m_work.substr(13)));
+    } else if (StartsWith(m_work, "EXTRA LIGHT")) {
+      sector.extralight = ParseFloat(Trim(m_work.substr(11)));
+    } else if (StartsWith(m_work, "COLORMAP")) {
+      sector.colormap = Strict(Trim(m_work.substr(8)));
+    } else if (StartsWith(m_work, "TINT")) {
+      floatsOfWords(sector.tint.data(), 3);
+    } else if (StartsWith(m_work, "BOUNDBOX")) {
+      floatsOfWords(sector.boundbox.data(), 6);
+    } else if (StartsWith(m_work, "COLLIDEBOX")) {
+      floatsOfWords(sector.collidebox.data(), 6);
+    } else if (StartsWith(m_work, "SOUND")) {
+      sector.hassound = 1;
+      sector.sound = CutTo(Cased(WordAt(m_work, 2)), capacity::kNameText);
+      sector.soundvolume = ParseFloat(WordAt(m_work, 3));
+    } else if (StartsWith(m_work, "CENTER")) {
+      floatsOfWords(sector.center.data(), 3);
+    } else if (StartsWith(m_work, "RADIUS")) {
+      sector.radius = ParseFloat(WordAt(m_work, 2));
+    } else if (StartsWith(m_work, "VERTICES")) {
+      SectorVertexCount(sector, Strict(WordAt(m_work, 2)));
+    } else if (IsListLine()) {
+      const std::size_t colon = m_work.find(':');
+      const std::int32_t slot = Strict(Trim(m_work.substr(0, colon)));
+      if (slot < 0 || slot >= sector.nverts ||
+          static_cast<std::size_t>(slot) >= sector.vertexindices.size()) {
+        Fail(SectorVertexSlotText(slot, m_sector, sector.nverts));
+      }
+      sector.vertexindices[static_cast<std::size_t>(slot)] = Strict(WordAt(m_work, 2));
+    } else if (StartsWith(m_work, "SURFACES")) {
+      sector.firstsurface = Strict(WordAt(m_work, 2));
+      sector.nsurfaces = Strict(WordAt(m_work, 3));
+    }
+  }
+
+  void SectorVertexCount(Sector& sector, std::int32_t count) {
+    if (count < 0 || count > capacity::kSectorMaxVertices) {
+      Fail(SectorVertexCountText(m_sector, count, capacity::kSectorMaxVertices));
+    }
+    m_sectorVertexBudget -= count;
+    if (m_sectorVertexBudget < 0) Fail(SectorVerticesBeyondFileText(m_sector, count));
+    sector.nverts = count;
+    sector.vertexindices.assign(static_cast<std::size_t>(count), 0);
+  }
+
+  void NameListLine() {
+    if (StartsWith(m_work, NameListWorldLine(m_state))) {
+      SetListCount(m_state, Strict(Trim(m_work.substr(NameListWorldLine(m_state).size()))));
+    } else if (IsListLine()) {
+      const int capacity = m_state == State::Models ? m_level.models.Capacity()
+                                                    : NameList(m_state).Capacity();
+      const int slot = NextSlot(m_state, NameListWhat(m_state), capacity);
+      std::string name = CutTo(Cased(WordAt(m_work, 2)), capacity::kNameText);
+      if (m_state == State::Models) {
+        m_level.models[slot] = Model{std::move(name), 0};
+      } else {
+        NameList(m_state)[slot] = std::move(name);
+      }
+    } else if (IsEnd()) {
+      CloseWithEnd();
+    }
+  }
+
+  void CogLine() {
+    if (StartsWith(m_work, "WORLD COGS")) {
+      m_level.cogs.count = Strict(Trim(m_work.substr(10)));
+    } else if (IsListLine()) {
+      const int slot = NextSlot(State::Cogs, "cogs", m_level.cogs.Capacity());
+      std::string_view words = m_cased;
+      NextWord(words);
+      Cog& cog = m_level.cogs[slot];
+      cog.script = CutTo(NextWord(words), capacity::kNameText);
+      cog.params.clear();
+      cog.params.reserve(static_cast<std::size_t>(CountWords(words)));
+      for (std::string_view word = NextWord(words); !word.empty(); word = NextWord(words)) {
+        cog.params.push_back(ReadCogParam(word));
+      }
+    } else if (IsEnd()) {
+      CloseWithEnd();
+    }
+  }
+
+  static CogParam ReadCogParam(std::string_view word) {
+    CogParam param;
+    if (const auto integer = ParseWholeInt(word)) {
+      param.kind = CogParamKind::Integer;
+      param.intvalue = *integer;
+    } else if (const auto number = ParseWholeFloat(word)) {
+      param.kind = CogParamKind::Float;
+      param.floatvalue = *number;
+    } else {
+      param.kind = CogParamKind::Text;
+      param.text = CutTo(word, capacity::kNameText);
+    }
+    return param;
+  }
+
+  void TemplateLine() {
+    if (StartsWith(m_work, "WORLD TEMPLATES")) {
+      m_level.templates.count = Strict(Trim(m_work.substr(15)));
+    } else if (IsEnd()) {
+      CloseWithEnd();
+    } else {
+      const int slot = NextSlot(State::Templates, "templates", m_level.templates.Capacity());
+      std::string_view words = m_cased;
+      Template& entry = m_level.templates[slot];
+      entry.name = CutTo(NextWord(words), capacity::kNameText);
+      entry.basedon = CutTo(NextWord(words), capacity::kNameText);
+      entry.params = std::string(words);
+    }
+  }
+
+  void ThingLine() {
+    if (StartsWith(m_work, "WORLD THINGS")) {
+      m_level.things.count = Strict(Trim(m_work.substr(12)));
+    } else if (IsEnd()) {
+      CloseWithEnd();
+    } else if (IsListLine()) {
+      const int slot = NextSlot(State::Things, "things", m_level.things.Capacity());
+      std::string_view words = m_work;
+      NextWord(words);
+      Thing& thing = m_level.things[slot];
+      thing.templateName = CutTo(Cased(NextWord(words)), capacity::kNameText);
+      thing.name = CutTo(Cased(NextWord(words)), capacity::kNameText);
+      thing.x = ParseFloat(NextWord(words));
+      thing.y = ParseFloat(NextWord(words));
+      thing.z = ParseFloat(NextWord(words));
+      thing.pitch = ParseFloat(NextWord(words));
+      thing.yaw = ParseFloat(NextWord(words));
+      thing.roll = ParseFloat(NextWord(words));
+      thing.sector = Strict(NextWord(words));
+      thing.params = std::string(Cased(words));
+      thing.marks.empty = 0;
+    }
+  }
+
+  std::string_view m_bytes;
+  const std::string& m_sourceName;
+  Level& m_level;
+  platform::Ui& m_ui;
+
+  State m_state = State::None;
+  std::array<int, static_cast<std::size_t>(State::Count)> m_index{};
+  int m_sector = -1;
+  std::int64_t m_sectorVertexBudget = 0;
+  std::int64_t m_lineNumber = 0;
+
+  std::string m_upper;     // storage of the working line
+  std::string_view m_work;   // the line upper-cased and trimmed: matching and numbers
+  std::string_view m_cased;  // the line as written, trimmed: stored names and texts
+};
+
+}  // namespace
+
+ParseOutcome ParseLevel(std::string_view bytes, const std::string& sourceName,
+                        const std::string& jklName, Level& level, platform::Ui& ui) {
+  const std::int64_t expectedLines = CountLineEnds(bytes);
+  platform::ProgressSession progress(ui, "Parsing " + jklName + "...", "Parsing section: ",
+                                     ProgressValue(expectedLines));
+  level.ResetAllSlotMarks();
+  return LevelParser(bytes, expectedLines, sourceName, level, ui).Run();
+}
+
+void ReadLevel(Level& level, const std::filesystem::path& jklPath, const std::string& jklName,
+               platform::Ui& ui) {
+  ParseOutcome outcome;
+  {
+    platform::BusyCursor busy(ui);
+    const std::string bytes = platform::ReadFileBytes(jklPath);
+    Level read = level;
+    outcome = ParseLevel(bytes, platform::DisplayPath(jklPath), jklName, read, ui);
+    level = std::move(read);
+  }
+  if (outcome == ParseOutcome::CopyrightLimit) {
+    ui.ShowMessage(platform::BoxKind::Error, CopyrightLimitText());
+    ui.SetMainCaption(std::string(platform::kIdleCaption));
+  }
+}
+
+}  // namespace kx::level
