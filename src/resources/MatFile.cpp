@@ -43,6 +43,10 @@ void Require(std::string_view bytes, std::size_t offset, std::uint64_t needed,
   }
 }
 
+std::string Counted(std::int64_t count, const std::string& noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 std::string CelName(std::size_t index, std::size_t count) {
   return "cel " + std::to_string(index + 1) + " of " + std::to_string(count);
 }
@@ -114,13 +118,13 @@ std::optional<MatFile> DecodeMat(std::string_view bytes, const std::string& sour
   mat.type = I32At(bytes, 8);
   mat.format = ReadFormat(bytes, mat.IsTexture(), source);
   const std::int32_t count = I32At(bytes, 12);
-  if (count < 0) Invalid(source, "the header gives " + std::to_string(count) + " cels");
+  if (count < 0) Invalid(source, "the header gives a cel count of " + std::to_string(count));
   const auto cels = static_cast<std::size_t>(count);
   const std::size_t recordSize = mat.IsTexture() ? kTextureRecordSize : kColourRecordSize;
   // Every cel of a texture also has its own texture header after the records.
   const std::size_t minimumPerCel = recordSize + (mat.IsTexture() ? kTextureHeaderSize : 0);
   Require(bytes, kMatHeaderSize, std::uint64_t{cels} * minimumPerCel, source,
-          "the headers of " + std::to_string(cels) + " cels");
+          "the headers of " + Counted(static_cast<std::int64_t>(cels), "cel"));
 
   mat.cels.resize(cels);
   std::size_t offset = kMatHeaderSize;
@@ -141,8 +145,8 @@ std::optional<MatFile> DecodeMat(std::string_view bytes, const std::string& sour
     offset += kTextureHeaderSize;
     if (cel.width < 0 || cel.height < 0 || cel.mips < 1) {
       Invalid(source, CelName(i, cels) + " is " + std::to_string(cel.width) + "x" +
-                          std::to_string(cel.height) + " with " + std::to_string(cel.mips) +
-                          " mip-map levels");
+                          std::to_string(cel.height) + " with " +
+                          Counted(cel.mips, "mip-map level"));
     }
     // Check each side against what is left before multiplying, so the sum cannot overflow.
     const std::size_t left = bytes.size() - offset;
@@ -158,7 +162,7 @@ std::optional<MatFile> DecodeMat(std::string_view bytes, const std::string& sour
     const std::uint64_t pixelBytes = CelPixelBytes(cel.width, cel.height, cel.mips, bytesPerPixel);
     Require(bytes, offset, pixelBytes, source,
             "the pixels of " + CelName(i, cels) + " (" + std::to_string(cel.width) + "x" +
-                std::to_string(cel.height) + ", " + std::to_string(cel.mips) + " mip-map levels)");
+                std::to_string(cel.height) + ", " + Counted(cel.mips, "mip-map level") + ")");
     const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.data() + offset);
     cel.pixels.assign(first, first + pixelBytes);
     offset += static_cast<std::size_t>(pixelBytes);

@@ -168,9 +168,9 @@ TEST(MatFileTest, HostileHeadersEndInAnErrorNamingTheFile) {
             "Read beyond end of file\nmat\\bad.mat: 48 bytes at offset 76 are needed for the "
             "headers of 2 cels, the file holds 24 from there");
   EXPECT_EQ(ErrorOf(MatBuilder::Colour().ColourCel(1).CountField(-1).Bytes()),
-            "Invalid material\nmat\\bad.mat: the header gives -1 cels");
+            "Invalid material\nmat\\bad.mat: the header gives a cel count of -1");
   EXPECT_EQ(ErrorOf(MatBuilder::Texture().Cel(-4, 4, 1, std::string(16, 'x')).Bytes()),
-            "Invalid material\nmat\\bad.mat: cel 1 of 1 is -4x4 with 1 mip-map levels");
+            "Invalid material\nmat\\bad.mat: cel 1 of 1 is -4x4 with 1 mip-map level");
   EXPECT_EQ(ErrorOf(MatBuilder::Texture().Cel(4, 4, 0, std::string(16, 'x')).Bytes()),
             "Invalid material\nmat\\bad.mat: cel 1 of 1 is 4x4 with 0 mip-map levels");
   EXPECT_EQ(
@@ -179,7 +179,7 @@ TEST(MatFileTest, HostileHeadersEndInAnErrorNamingTheFile) {
       "for the pixels of cel 1 of 1 (2147483647x2147483647), the file holds 2 from there");
   EXPECT_EQ(ErrorOf(MatBuilder::Texture().Cel(4, 4, 1, std::string(15, 'x')).Bytes()),
             "Read beyond end of file\nmat\\bad.mat: 16 bytes at offset 140 are needed for the "
-            "pixels of cel 1 of 1 (4x4, 1 mip-map levels), the file holds 15 from there");
+            "pixels of cel 1 of 1 (4x4, 1 mip-map level), the file holds 15 from there");
 }
 
 TEST(MatFileTest, SecondCelsHeaderCutShortIsReported) {

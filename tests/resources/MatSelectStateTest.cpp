@@ -209,7 +209,7 @@ TEST_F(MatLookupTest, DamagedMaterialNamesItsEntryAndLeavesNothingToAnimate) {
   } catch (const platform::CommandError& error) {
     EXPECT_EQ(error.FullText(),
               "Read beyond end of file\nmat\\broken.mat: 256 bytes at offset 140 are needed for "
-              "the pixels of cel 1 of 1 (16x16, 1 mip-map levels), the file holds 255 from there");
+              "the pixels of cel 1 of 1 (16x16, 1 mip-map level), the file holds 255 from there");
   }
   EXPECT_FALSE(state.PreviewVisible());
   EXPECT_FALSE(state.HasCels());
