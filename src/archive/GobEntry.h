@@ -24,6 +24,8 @@ struct TGobEntry {
   bool hasBuffer = false;
   std::vector<char> buffer;
   std::int64_t bufferFill = 0;
+  std::int64_t bufferStart = 0;   // entry position of buffer[0]
+  std::int64_t filePosition = 0;  // entry position of the file's read pointer
 
   TGobEntry() = default;
   TGobEntry(const TGobEntry&) = delete;
@@ -31,13 +33,17 @@ struct TGobEntry {
   ~TGobEntry();
 };
 
-/// Looks name up, first as a loose file under projectDir (case ignored), then in archivePath.
-/// Leaves entry.start at -1 when neither has it; the file stays closed.
+/// Looks name up, first as a loose file under projectDir (case ignored), then in archivePath
+/// (the first entry whose name matches ignoring case and padding). Leaves entry.start at -1
+/// when neither has it, or when the archive cannot be opened; the file stays closed. Throws
+/// CommandError when the archive is damaged.
 void OpenGobEntry(TGobEntry& entry, std::string_view name, const std::filesystem::path& projectDir,
                   const std::filesystem::path& archivePath);
 /// Opens the entry's file at its first byte; start becomes -1 when the file cannot be opened.
+/// Line reading starts again at the first byte too.
 void RewindGobEntry(TGobEntry& entry);
-/// The next line, without its line end (CR bytes dropped, LF ends a line).
+/// The next line, without its line end (CR bytes dropped, LF ends a line). Throws
+/// CommandError "Read beyond end of file" when the file turns out shorter than the entry.
 std::string GobReadLine(TGobEntry& entry);
 bool GobEntryEof(const TGobEntry& entry);
 /// -1 when nothing was found, else the entry's size in bytes.

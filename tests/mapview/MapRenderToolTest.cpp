@@ -1,4 +1,4 @@
-// Runs `kelvarix-tool map render`, built beside this test program, on a real level.
+// Runs the built `kelvarix-tool map render` on a real level.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/GobBuilder.h"
 #include "support/TempDir.h"
 
 namespace kx::test {
@@ -13,7 +14,8 @@ namespace {
 
 struct ToolRun {
   int status = -1;
-  std::string output;  // stdout and stderr together
+  std::string output;  // stdout
+  std::string errors;  // stderr
 };
 
 std::string Quoted(const std::string& text) {
@@ -25,18 +27,18 @@ std::string Quoted(const std::string& text) {
 class MapRenderToolTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    m_tool = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "kelvarix-tool";
+    m_tool = KX_TOOL_PATH;
     m_level = CorpusDir() / "saberworks+massassi-static/source/tutorials/rd/rotdoor1.zip.contents/"
                             "RotDoor1.gob.contents/jkl/rotdoor1.jkl";
-    if (!std::filesystem::exists(m_tool)) GTEST_SKIP() << "kelvarix-tool is not built";
     if (!std::filesystem::exists(m_level)) GTEST_SKIP() << "no corpus on this machine";
   }
 
-  ToolRun Render(const std::string& options) {
+  ToolRun Render(const std::string& options) { return Render(m_level, options); }
+  ToolRun Render(const std::filesystem::path& level, const std::string& options) {
     const std::string command = Quoted(m_tool.string()) + " map render " +
-                                Quoted(m_level.string()) + " -o " +
+                                Quoted(level.string()) + " -o " +
                                 Quoted((m_temp.path() / "map.png").string()) + " " + options +
-                                " 2>&1";
+                                " 2>" + Quoted((m_temp.path() / "errors.txt").string());
     ToolRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -44,6 +46,7 @@ protected:
     while (fgets(buffer.data(), buffer.size(), pipe)) run.output += buffer.data();
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.errors = ReadAll(m_temp.path() / "errors.txt");
     return run;
   }
 
@@ -79,6 +82,36 @@ TEST_F(MapRenderToolTest, WritesAnImageOfTheRequestedSizeAndTimesTheRedraws) {
   EXPECT_EQ(PngSize(), (std::pair{321, 123}));
   EXPECT_TRUE(run.output.starts_with("redraw_ms ")) << run.output;
   EXPECT_TRUE(run.output.ends_with("\nselected 0\n")) << run.output;
+  // The models are read in thing mode: this project has none of them, nor is a game given.
+  EXPECT_TRUE(run.errors.starts_with("Message: Can't find ")) << run.errors;
+}
+
+std::string ModelFile(const char* radius) {
+  return std::string("SECTION: MODELRESOURCE\r\nMATERIALS 1\r\n0: a.mat\r\n") +
+         "SECTION: GEOMETRYDEF\r\nRADIUS " + radius + "\r\nGEOSET 0\r\nRADIUS 99\r\n";
+}
+
+TEST_F(MapRenderToolTest, ThingsArePickedByTheRadiiOfTheProjectsAndTheGamesModels) {
+  const auto level = m_temp.Write("project/jkl/tiny.jkl",
+                                  "SECTION: MODELS\r\nWorld models 2\r\n0: crate.3do\r\n"
+                                  "1: barrel.3do\r\nend\r\n"
+                                  "SECTION: TEMPLATES\r\nWorld templates 2\r\n"
+                                  "crate none model3d=crate.3do\r\n"
+                                  "barrel none model3d=barrel.3do\r\nend\r\n"
+                                  "SECTION: THINGS\r\nWorld things 2\r\n"
+                                  "0: crate c1 0 0 0 0 0 0 0\r\n1: barrel b1 10 0 0 0 0 0 0\r\nend\r\n");
+  m_temp.Write("project/3do/Crate.3DO", ModelFile("1.0"));
+  GobBuilder{}.Entry("3do\\barrel.3do", ModelFile("0.5")).WriteTo(m_temp.path() / "game/Resource/Res2.gob");
+  // Scale 32 with the origin at (-5, -5): the crate is at pixel (160, 320), the barrel at
+  // (480, 320). The clicks are 31 pixels from the crate (radius 1) and 15 from the barrel (0.5).
+  const std::string options =
+      "--mode thing --size 640x480 --scale 32 --origin -5,-5,0 --click 191,320 --click 495,320";
+  const ToolRun withGame = Render(level, options + " --jkdir " + Quoted((m_temp.path() / "game").string()));
+  EXPECT_EQ(withGame.output, "selected 2\n");
+  EXPECT_EQ(withGame.errors, "");
+  const ToolRun withoutGame = Render(level, options);
+  EXPECT_EQ(withoutGame.output, "selected 1\n");
+  EXPECT_EQ(withoutGame.errors, "Message: Can't find barrel.3do\n in Parse3DOs\n");
 }
 
 TEST_F(MapRenderToolTest, RefusesBadOptionsWithAMessageAndStatusOne) {
@@ -99,7 +132,8 @@ TEST_F(MapRenderToolTest, RefusesBadOptionsWithAMessageAndStatusOne) {
   for (const auto& c : cases) {
     const ToolRun run = Render(c.options);
     EXPECT_EQ(run.status, 1) << c.options;
-    EXPECT_EQ(run.output, c.message);
+    EXPECT_EQ(run.errors, c.message);
+    EXPECT_EQ(run.output, "");
   }
 }
 

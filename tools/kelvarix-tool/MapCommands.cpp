@@ -25,6 +25,9 @@
 #include "mapview/QtCanvas.h"
 #include "mapview/ZoomToFit.h"
 #include "platform/FileIo.h"
+#include "platform/GamePaths.h"
+#include "resources/ModelRadii.h"
+#include "resources/ResourceLookup.h"
 
 namespace kx::tool {
 
@@ -226,12 +229,25 @@ private:
   int m_count = 0;
 };
 
+// A level lives in the jkl folder of its project; its models in the project's 3do folder.
+std::filesystem::path ProjectDirOf(const std::filesystem::path& jkl) {
+  const std::filesystem::path folder = std::filesystem::absolute(jkl).parent_path();
+  return platform::SameNameIgnoringCase(folder.filename().string(), "jkl") ? folder.parent_path()
+                                                                           : folder;
+}
+
 int RunMapRender(const std::vector<std::string>& args) {
   const RenderOptions options = ParseRenderOptions(args);
   ConsoleUi ui;
   auto level = std::make_unique<level::Level>();
   level::ReadLevel(*level, options.jkl, options.jkl.filename().string(), ui);
   const editing::SurfaceSectorIndex sectorIndex(*level);
+  // Only things are drawn and picked by their model's radius.
+  if (options.mode == EditMode::Thing) {
+    resources::Parse3DOs(*level, ProjectDirOf(options.jkl),
+                         options.jkDir ? resources::Res2Path(*options.jkDir) : std::filesystem::path(),
+                         ui);
+  }
 
   mapview::MapView view = mapview::MapView::AtStart(options.size);
   view.SetView(options.view);
@@ -295,7 +311,9 @@ CommandList MapCommands() {
            "the order given, as the mouse would; then the map is redrawn and the number of\n"
            "selected records printed as 'selected N'. Defaults: top view, surface mode, 800x600,\n"
            "scale 50 and origin 0,0,0. --fit chooses scale and origin so that every vertex lies\n"
-           "on the image with a 5% margin. --bench N redraws N more times and prints\n"
+           "on the image with a 5% margin. In thing mode the models' radii are read from the\n"
+           "project (the folder above the level's jkl folder) and from the game's res2.gob below\n"
+           "--jkdir DIR. --bench N redraws N more times and prints\n"
            "'redraw_ms M', the median time of one redraw.",
            &RunMapRender}};
 }

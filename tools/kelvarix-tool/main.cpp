@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ResourceCommands.h"
 #include "ToolCommand.h"
 #include "platform/CommandError.h"
 
@@ -22,7 +23,7 @@ namespace {
 // Each group of subcommands lives in a file of its own; this list joins them.
 CommandList AllCommands() {
   CommandList all;
-  for (auto group : std::vector<CommandList (*)()>{MapCommands}) {
+  for (auto group : std::vector<CommandList (*)()>{ResourceCommands, MapCommands}) {
     auto commands = group();
     all.insert(all.end(), commands.begin(), commands.end());
   }

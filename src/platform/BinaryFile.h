@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace kx::platform {
+
+/// An open binary file with 64-bit positions; closed by the destructor. Every failing call
+/// throws CommandError with the runtime's text ("File not found", "Disk full",
+/// "Read beyond end of file", ...) and the file's path as detail.
+class BinaryFile {
+ public:
+  enum class Mode { Read, Write };
+
+  BinaryFile() = default;
+  BinaryFile(const std::filesystem::path& path, Mode mode);
+  ~BinaryFile();
+  BinaryFile(BinaryFile&& other) noexcept;
+  BinaryFile& operator=(BinaryFile&& other) noexcept;
+  BinaryFile(const BinaryFile&) = delete;
+  BinaryFile& operator=(const BinaryFile&) = delete;
+
+  /// Opens for reading; false (and nothing thrown) when the file cannot be opened.
+  static bool TryOpenForReading(const std::filesystem::path& path, BinaryFile& out);
+
+  bool IsOpen() const { return m_file != nullptr; }
+  const std::filesystem::path& Path() const { return m_path; }
+  std::string DisplayName() const;
+
+  /// The file's length in bytes.
+  std::uint64_t Size() const;
+  void Seek(std::uint64_t position);
+  /// Reads up to count bytes; returns how many were read (fewer only at the end of the file).
+  std::size_t ReadSome(void* out, std::size_t count);
+  /// Reads exactly count bytes or throws "Read beyond end of file".
+  void ReadExactly(void* out, std::size_t count);
+  void Write(const void* data, std::size_t count);
+  /// Flushes and closes, reporting a failed final write; the destructor ignores such failures.
+  void Close();
+
+ private:
+  [[noreturn]] void Fail(int errorNumber) const;
+
+  std::FILE* m_file = nullptr;
+  std::filesystem::path m_path;
+};
+
+}  // namespace kx::platform
