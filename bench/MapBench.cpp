@@ -2,16 +2,6 @@
 // 64 x 32 grid, each with two floor and two ceiling quads and four walls (16384 surfaces of four
 // corners), and 1024 things, all on a 1600 x 1200 map. QPainter drawing the same edges one
 // line each is the floor the redraw is compared with.
-#include <benchmark/benchmark.h>
-
-#include <QImage>
-#include <QLine>
-#include <QPainter>
-
-#include <memory>
-#include <random>
-#include <vector>
-
 #include "editing/Picking.h"
 #include "editing/SurfaceSectorIndex.h"
 #include "level/Level.h"
@@ -20,6 +10,15 @@
 #include "mapview/PixelCanvas.h"
 #include "mapview/QtCanvas.h"
 #include "mapview/ZoomToFit.h"
+
+#include <QImage>
+#include <QLine>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -31,7 +30,7 @@ constexpr int kColumns = 64;  // sectors across
 constexpr int kRows = 32;     // sectors up
 
 class NullUi : public platform::Ui {
-public:
+ public:
   void ShowMessage(platform::BoxKind, const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
   void ProgressBegin(const std::string&, const std::string&, int) override {}
@@ -44,12 +43,14 @@ public:
   void SetMainCaption(const std::string&) override {}
   std::optional<platform::NewProjectAnswer> AskNewProject() override { return std::nullopt; }
   std::optional<int> ChooseJkl(const std::vector<std::string>&) override { return std::nullopt; }
-  std::optional<int> ChooseProject(const std::vector<std::string>&) override { return std::nullopt; }
+  std::optional<int> ChooseProject(const std::vector<std::string>&) override {
+    return std::nullopt;
+  }
 };
 
 // The picks alone: the repaints they ask for are measured by the redraw benchmarks.
 class NullHost : public editing::SelectionHost {
-public:
+ public:
   void RedrawMap() override {}
   void DrawSelected() override {}
   void ShowSelectionCount(int) override {}
@@ -99,8 +100,10 @@ struct Scene {
         sector.marks = InUse();
         const int x0 = 2 * c, x1 = 2 * c + 1, x2 = 2 * c + 2;
         for (int k = 0; k < 2; ++k) {  // floor, then ceiling, each in two halves
-          quad(vertexAt(x0, r, k), vertexAt(x1, r, k), vertexAt(x1, r + 1, k), vertexAt(x0, r + 1, k));
-          quad(vertexAt(x1, r, k), vertexAt(x2, r, k), vertexAt(x2, r + 1, k), vertexAt(x1, r + 1, k));
+          quad(vertexAt(x0, r, k), vertexAt(x1, r, k), vertexAt(x1, r + 1, k),
+               vertexAt(x0, r + 1, k));
+          quad(vertexAt(x1, r, k), vertexAt(x2, r, k), vertexAt(x2, r + 1, k),
+               vertexAt(x1, r + 1, k));
         }
         const auto wall = [&](int ia, int ja, int ib, int jb) {
           quad(vertexAt(ia, ja, 0), vertexAt(ib, jb, 0), vertexAt(ib, jb, 1), vertexAt(ia, ja, 1));
@@ -146,7 +149,9 @@ Scene& TheScene() {
   return scene;
 }
 
-EditMode ModeOf(const benchmark::State& state) { return static_cast<EditMode>(state.range(0)); }
+EditMode ModeOf(const benchmark::State& state) {
+  return static_cast<EditMode>(state.range(0));
+}
 
 void BM_RedrawMap(benchmark::State& state) {
   Scene& scene = TheScene();

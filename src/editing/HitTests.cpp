@@ -19,7 +19,9 @@ Crossing CrossingOf(ViewPoint p1, ViewPoint p2, ViewPoint q1, ViewPoint q2) {
   return c;
 }
 
-bool InUnit(float value) { return value >= 0.0f && value <= 1.0f; }
+bool InUnit(float value) {
+  return value >= 0.0f && value <= 1.0f;
+}
 
 }  // namespace
 
@@ -45,9 +47,11 @@ bool OutlineContains(const level::Level& level, const mapview::Outline& outline,
   // Side of the probe's line: positive above it, 0 on it.
   const auto side = [&](ViewPoint p) { return (p.b - point.b) - (p.a - point.a); };
   int crossings = 0;
-  ViewPoint p1 = OnAxes(axes, level.vertices[outline.vertices[static_cast<std::size_t>(outline.count - 1)]]);
+  ViewPoint p1 =
+      OnAxes(axes, level.vertices[outline.vertices[static_cast<std::size_t>(outline.count - 1)]]);
   for (int k = 0; k < outline.count; ++k) {
-    const ViewPoint p2 = OnAxes(axes, level.vertices[outline.vertices[static_cast<std::size_t>(k)]]);
+    const ViewPoint p2 =
+        OnAxes(axes, level.vertices[outline.vertices[static_cast<std::size_t>(k)]]);
     const float s1 = side(p1);
     const float s2 = side(p2);
     if ((s1 > 0.0f && s2 > 0.0f) || (s1 < 0.0f && s2 < 0.0f)) {

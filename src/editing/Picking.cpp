@@ -1,13 +1,13 @@
 #include "editing/Picking.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "editing/HitTests.h"
 #include "editing/SelectionCommands.h"
 #include "editing/TableMarks.h"
 #include "mapview/LevelGeometry.h"
 #include "mapview/TemplateLookup.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace kx::editing {
 
@@ -15,11 +15,15 @@ using mapview::WorldPoint;
 
 namespace {
 
-void Mark(level::RecordMarks& marks, bool select) { marks.selected = select ? 1 : 0; }
+void Mark(level::RecordMarks& marks, bool select) {
+  marks.selected = select ? 1 : 0;
+}
 
 double DistanceOnAxes(mapview::ViewAxes axes, float x, float y, float z, const WorldPoint& p) {
-  const double da = static_cast<double>(axes.A(x, y)) - (axes.view == mapview::View::Right ? p.y : p.x);
-  const double db = static_cast<double>(axes.B(y, z)) - (axes.view == mapview::View::Top ? p.y : p.z);
+  const double da =
+      static_cast<double>(axes.A(x, y)) - (axes.view == mapview::View::Right ? p.y : p.x);
+  const double db =
+      static_cast<double>(axes.B(y, z)) - (axes.view == mapview::View::Top ? p.y : p.z);
   return std::sqrt(da * da + db * db);
 }
 
@@ -41,11 +45,12 @@ struct AxisBox {
   }
 };
 
-bool OutlineInside(const level::Level& level, const level::Surface& surface,
-                   mapview::ViewAxes axes, const AxisBox& box) {
+bool OutlineInside(const level::Level& level, const level::Surface& surface, mapview::ViewAxes axes,
+                   const AxisBox& box) {
   const mapview::Outline outline = mapview::OutlineOf(level, surface);
   for (int k = 0; k < outline.count; ++k) {
-    if (!box.Holds(axes, level.vertices[outline.vertices[static_cast<std::size_t>(k)]])) return false;
+    if (!box.Holds(axes, level.vertices[outline.vertices[static_cast<std::size_t>(k)]]))
+      return false;
   }
   return true;
 }
@@ -125,8 +130,8 @@ int SelectThing(level::Level& level, const mapview::MapView& view, bool select,
       messages.Add("Can't find " + thing.templateName + " in SelectThing");
       continue;
     }
-    const bool hit = found.modelIndex >= 0 ? d <= level.models[found.modelIndex].radius
-                                           : d * view.scale <= 2.0;
+    const bool hit =
+        found.modelIndex >= 0 ? d <= level.models[found.modelIndex].radius : d * view.scale <= 2.0;
     if (hit) {
       Mark(thing.marks, select);
       ++hits;

@@ -5,7 +5,7 @@ namespace kx::editing {
 /// What the picks and selection commands need from the window that shows the map: the two
 /// repaints, the selection counter and the property panel.
 class SelectionHost {
-public:
+ public:
   virtual ~SelectionHost() = default;
   /// Repaints the whole map for the current mode (mapview::RedrawMap) and shows it.
   virtual void RedrawMap() = 0;

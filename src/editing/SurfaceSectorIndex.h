@@ -1,10 +1,10 @@
 #pragma once
 
+#include "level/Level.h"
+
 #include <span>
 #include <utility>
 #include <vector>
-
-#include "level/Level.h"
 
 namespace kx::editing {
 
@@ -12,7 +12,7 @@ namespace kx::editing {
 /// the surfaces under the point without scanning every sector for each. Build it after each
 /// level read. Ranges are taken as the level states them, cut to the surface table.
 class SurfaceSectorIndex {
-public:
+ public:
   /// Entries beyond this (sectors whose ranges overlap far more than a level's do) are not
   /// kept; the index then reports itself unusable and callers scan the sectors.
   static constexpr long long kMaxEntries = 4LL * level::capacity::kSurfaces;
@@ -27,7 +27,7 @@ public:
   /// The sectors whose range holds the surface, in table order; empty outside the table.
   std::span<const int> SectorsOf(int surface) const;
 
-private:
+ private:
   int m_surfaceCount = 0;
   bool m_complete = true;
   std::vector<std::pair<int, int>> m_ranges;  // firstsurface, nsurfaces of each sector

@@ -9,7 +9,7 @@ namespace kx::mapview {
 /// both of its corners: a line includes both ends, a rectangle or ellipse from (x1, y1) to
 /// (x2, y2) covers columns x1..x2 and rows y1..y2, whichever corner is given first.
 class Canvas {
-public:
+ public:
   virtual ~Canvas() = default;
 
   /// The pen draws lines and the outlines of rectangles and ellipses.

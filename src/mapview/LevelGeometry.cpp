@@ -20,9 +20,8 @@ Outline OutlineOf(const level::Level& level, const level::Surface& surface) {
 SurfaceRange SurfacesOf(const level::Level& level, const level::Sector& sector) {
   const long long used = level.surfaces.Used();
   const long long first = std::clamp<long long>(sector.firstsurface, 0, used);
-  const long long end =
-      std::clamp<long long>(static_cast<long long>(sector.firstsurface) + sector.nsurfaces, first,
-                            used);
+  const long long end = std::clamp<long long>(
+      static_cast<long long>(sector.firstsurface) + sector.nsurfaces, first, used);
   return {static_cast<int>(first), static_cast<int>(end)};
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
-
 #include "level/Level.h"
+
+#include <array>
 
 /// What the map reads of a level's geometry, never outside a table: a corner that names a vertex
 /// outside the vertex table is left out of its outline, and the part of a sector's surface range

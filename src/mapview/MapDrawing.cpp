@@ -1,9 +1,9 @@
 #include "mapview/MapDrawing.h"
 
+#include "mapview/LevelGeometry.h"
+
 #include <array>
 #include <optional>
-
-#include "mapview/LevelGeometry.h"
 
 namespace kx::mapview {
 

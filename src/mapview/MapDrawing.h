@@ -30,7 +30,7 @@ void DrawSelected(const MapFrame& frame, EditMode mode, platform::MessageBatch& 
 /// The single painters the redraws are made of. Reads the frame's visible window as it is:
 /// call MapView::ComputeVisibleWindow first (RedrawMap and DrawSelected do).
 class MapPainter {
-public:
+ public:
   explicit MapPainter(const MapFrame& frame);
 
   /// One edge between two vertices, skipped when both ends lie beyond the same side of the
@@ -46,7 +46,7 @@ public:
   void Draw3DThing(int thing, Colour colour, const TemplateModelIndex& templates,
                    platform::MessageBatch& messages);
 
-private:
+ private:
   struct Corner {
     float a, b;
     PixelPoint pixel;

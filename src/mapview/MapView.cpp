@@ -42,7 +42,9 @@ WorldPoint MapView::UnprojectPoint(int px, int py, PanelSize size) const {
   return point;
 }
 
-float MapView::ExtentX(PanelSize size) const { return static_cast<float>(size.width) / scale; }
+float MapView::ExtentX(PanelSize size) const {
+  return static_cast<float>(size.width) / scale;
+}
 
 float MapView::ExtentY(PanelSize size) const {
   // Y runs across the panel in the Right view and up it in the others.
@@ -50,7 +52,9 @@ float MapView::ExtentY(PanelSize size) const {
   return static_cast<float>(side) / scale;
 }
 
-float MapView::ExtentZ(PanelSize size) const { return static_cast<float>(size.height) / scale; }
+float MapView::ExtentZ(PanelSize size) const {
+  return static_cast<float>(size.height) / scale;
+}
 
 void MapView::ComputeVisibleWindow(PanelSize size) {
   visibleWindow.minX = originX;

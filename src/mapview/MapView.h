@@ -50,7 +50,7 @@ int RoundPixel(float offset);
 /// The map's viewing state: the view, the scale in pixels per world unit and the world point at
 /// the panel's lower-left corner. The scale stays within [kMinScale, kMaxScale].
 class MapView {
-public:
+ public:
   static constexpr float kMinScale = 1e-4f;
   static constexpr float kMaxScale = 1e5f;
   static constexpr float kStartScale = 50.0f;
@@ -98,7 +98,7 @@ public:
 
 /// Projects many points of one view quickly; gives the same pixels as MapView::ProjectPoint.
 class Projector {
-public:
+ public:
   Projector(const MapView& view, PanelSize size)
       : m_axes(view.Axes()),
         m_originA(view.OriginA()),
@@ -115,7 +115,7 @@ public:
   int Height() const { return m_height; }
   float Scale() const { return m_scale; }
 
-private:
+ private:
   ViewAxes m_axes;
   float m_originA;
   float m_originB;

@@ -16,7 +16,9 @@ using std::int64_t;
 // anything that far out is off every bitmap anyway.
 constexpr int64_t kCoordinateLimit = int64_t{1} << 28;
 
-int64_t Limited(int64_t value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
+int64_t Limited(int64_t value) {
+  return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+}
 
 int64_t FloorDiv(int64_t numerator, int64_t denominator) {  // denominator > 0
   int64_t quotient = numerator / denominator;
@@ -78,8 +80,7 @@ PixelCanvas::PixelCanvas(int width, int height) : m_width(width), m_height(heigh
                                 std::to_string(height) + " pixels is not allowed (1 to " +
                                 std::to_string(kMaxSide) + " pixels a side)");
   }
-  m_pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
-                  0xFF000000u);
+  m_pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0xFF000000u);
 }
 
 std::uint32_t PixelCanvas::PixelAt(int x, int y) const {
@@ -88,7 +89,9 @@ std::uint32_t PixelCanvas::PixelAt(int x, int y) const {
                   static_cast<std::size_t>(x)];
 }
 
-void PixelCanvas::Fill(Colour colour) { std::fill(m_pixels.begin(), m_pixels.end(), colour.Rgb32()); }
+void PixelCanvas::Fill(Colour colour) {
+  std::fill(m_pixels.begin(), m_pixels.end(), colour.Rgb32());
+}
 
 void PixelCanvas::SetPen(Colour colour) {
   m_pen = colour.Rgb32();
@@ -181,8 +184,7 @@ void PixelCanvas::MajorAxisLine(int64_t m0, int64_t n0, int64_t m1, int64_t n1) 
   const int64_t step = 2 * dn;
   const std::ptrdiff_t majorStride = kYMajor ? m_width : 1;
   const std::ptrdiff_t minorStride = kYMajor ? 1 : m_width;
-  std::uint32_t* pixel =
-      m_pixels.data() + (kYMajor ? first * m_width + n : n * m_width + first);
+  std::uint32_t* pixel = m_pixels.data() + (kYMajor ? first * m_width + n : n * m_width + first);
   const std::uint32_t colour = m_pen;
   if (step >= 0) {
     for (int64_t m = first; m <= last; ++m) {
@@ -214,7 +216,8 @@ void PixelCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const int64_t bottom = std::min<int64_t>(std::max(y1, y2), m_height);
   if (m_hasFill) {
     const int64_t inset = m_hasPen ? 1 : 0;
-    for (int64_t y = top + inset; y <= bottom - inset; ++y) Span(y, left + inset, right - inset, m_fill);
+    for (int64_t y = top + inset; y <= bottom - inset; ++y)
+      Span(y, left + inset, right - inset, m_fill);
   }
   if (!m_hasPen) return;
   Span(top, left, right, m_pen);
@@ -226,8 +229,7 @@ void PixelCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void PixelCanvas::Ellipse(int x1, int y1, int x2, int y2) {
-  const EllipseShape shape(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
-                           std::max(y1, y2));
+  const EllipseShape shape(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
   const int64_t top = std::max<int64_t>(shape.y1, 0);
   const int64_t bottom = std::min<int64_t>(shape.y2, m_height - 1);
   for (int64_t y = top; y <= bottom; ++y) {

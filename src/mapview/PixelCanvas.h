@@ -1,9 +1,9 @@
 #pragma once
 
+#include "mapview/Canvas.h"
+
 #include <cstdint>
 #include <vector>
-
-#include "mapview/Canvas.h"
 
 namespace kx::mapview {
 
@@ -12,7 +12,7 @@ namespace kx::mapview {
 /// with the same pixels whichever end they start from; shapes far outside the bitmap cost only
 /// the part that lies on it.
 class PixelCanvas final : public Canvas {
-public:
+ public:
   /// Sides above this are refused; the buffer of the largest allowed bitmap is 256 MiB.
   static constexpr int kMaxSide = 8192;
 
@@ -39,7 +39,7 @@ public:
   void Ellipse(int x1, int y1, int x2, int y2) override;
   void SetPixel(int x, int y, Colour colour) override;
 
-private:
+ private:
   void Line(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
   template <bool kYMajor>
   void MajorAxisLine(std::int64_t m0, std::int64_t n0, std::int64_t m1, std::int64_t n1);

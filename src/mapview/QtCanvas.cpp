@@ -7,11 +7,14 @@
 
 namespace kx::mapview {
 
-static QColor ToQColor(Colour colour) { return QColor(colour.r, colour.g, colour.b); }
+static QColor ToQColor(Colour colour) {
+  return QColor(colour.r, colour.g, colour.b);
+}
 
 // The inclusive box of two corners given in any order.
 static QRect BoxOf(int x1, int y1, int x2, int y2) {
-  return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
+  return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+               QPoint(std::max(x1, x2), std::max(y1, y2)));
 }
 
 QtCanvas::QtCanvas(QImage& image) : m_painter(&image) {
@@ -25,16 +28,22 @@ void QtCanvas::SetPen(Colour colour) {
   m_hasPen = true;
 }
 
-void QtCanvas::SetNoPen() { m_hasPen = false; }
+void QtCanvas::SetNoPen() {
+  m_hasPen = false;
+}
 
 void QtCanvas::SetFill(Colour colour) {
   m_fillColour = ToQColor(colour);
   m_hasFill = true;
 }
 
-void QtCanvas::SetNoFill() { m_hasFill = false; }
+void QtCanvas::SetNoFill() {
+  m_hasFill = false;
+}
 
-void QtCanvas::MoveTo(int x, int y) { m_position = QPoint(x, y); }
+void QtCanvas::MoveTo(int x, int y) {
+  m_position = QPoint(x, y);
+}
 
 void QtCanvas::LineTo(int x, int y) {
   const QPoint to(x, y);

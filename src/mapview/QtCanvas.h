@@ -1,18 +1,18 @@
 #pragma once
 
+#include "mapview/Canvas.h"
+#include "mapview/PixelCanvas.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
-
-#include "mapview/Canvas.h"
-#include "mapview/PixelCanvas.h"
 
 namespace kx::mapview {
 
 /// A Canvas that paints a QImage with QPainter, antialiasing off. The painter is active for
 /// the canvas's lifetime.
 class QtCanvas final : public Canvas {
-public:
+ public:
   explicit QtCanvas(QImage& image);
 
   void SetPen(Colour colour) override;
@@ -25,7 +25,7 @@ public:
   void Ellipse(int x1, int y1, int x2, int y2) override;
   void SetPixel(int x, int y, Colour colour) override;
 
-private:
+ private:
   QPainter m_painter;
   QColor m_penColour;
   QColor m_fillColour;

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "level/Level.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-
-#include "level/Level.h"
 
 namespace kx::mapview {
 
@@ -26,7 +26,7 @@ std::optional<std::string> ModelNameInParams(std::string_view params);
 /// hash tables built once, for a redraw or pick that looks up every thing. Holds no reference
 /// to the level; build it afresh for each operation.
 class TemplateModelIndex {
-public:
+ public:
   struct Found {
     int templateIndex = -1;  // -1: no such template
     int modelIndex = -1;     // -1: no template, or its params name no listed model
@@ -35,7 +35,7 @@ public:
   explicit TemplateModelIndex(const level::Level& level);
   Found Lookup(std::string_view templateName) const;
 
-private:
+ private:
   std::unordered_map<std::string, int> m_templates;  // upper-cased name -> first index
   std::vector<int> m_modelOfTemplate;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/Ui.h"
+
 #include <string>
 #include <vector>
-
-#include "platform/Ui.h"
 
 namespace kx::platform {
 
@@ -11,7 +11,7 @@ namespace kx::platform {
 /// one message per line, instead of one modal box per record. Shows what it holds when it is
 /// flushed or destroyed.
 class MessageBatch {
-public:
+ public:
   explicit MessageBatch(Ui& ui, BoxKind kind = BoxKind::Plain) : m_ui(ui), m_kind(kind) {}
   ~MessageBatch();
   MessageBatch(const MessageBatch&) = delete;
@@ -23,7 +23,7 @@ public:
   void Flush();
   const std::vector<std::string>& Pending() const { return m_lines; }
 
-private:
+ private:
   Ui& m_ui;
   BoxKind m_kind;
   std::vector<std::string> m_lines;

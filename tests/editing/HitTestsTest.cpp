@@ -1,10 +1,9 @@
+#include "support/MapTestLevel.h"
+
 #include "editing/HitTests.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
-
-#include "support/MapTestLevel.h"
+#include <gtest/gtest.h>
 
 namespace kx::editing {
 namespace {
@@ -21,7 +20,7 @@ TEST(SegmentsIntersectTest, IsClosedAtBothEndsAndFalseForParallelSegments) {
 
 // One surface in the Top view through the given corners.
 class Shape {
-public:
+ public:
   Shape(std::initializer_list<std::pair<float, float>> corners) {
     level::Surface surface;
     for (const auto& [x, y] : corners) {
@@ -33,13 +32,13 @@ public:
     return OutlineContains(m_built.level(), m_outline, {mapview::View::Top}, {a, b});
   }
 
-private:
+ private:
   test::MapTestLevel m_built;
   mapview::Outline m_outline;
 };
 
 class OutlineContainsTest : public ::testing::Test {
-protected:
+ protected:
   bool Contains(std::initializer_list<std::pair<float, float>> corners, float a, float b) {
     return Shape(corners).Contains(a, b);
   }
@@ -80,8 +79,8 @@ TEST_F(OutlineContainsTest, AgreesWithTheGeometryOfAConvexOutlineOnAGrid) {
   };
   for (float x = -1; x <= 9; x += 0.25f) {
     for (float y = -1; y <= 9; y += 0.25f) {
-      const bool onBoundary = y == 0 || y == 8 || x == 8 - std::abs(y - 4) / 2 ||
-                              x == std::abs(y - 4) / 2;
+      const bool onBoundary =
+          y == 0 || y == 8 || x == 8 - std::abs(y - 4) / 2 || x == std::abs(y - 4) / 2;
       if (onBoundary) continue;
       EXPECT_EQ(hexagon.Contains(x, y), inside(x, y)) << x << "," << y;
     }

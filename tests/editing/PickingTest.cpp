@@ -1,5 +1,4 @@
 #include "editing/Picking.h"
-
 #include "editing/SelectionCommands.h"
 #include "editing/SelectionFixture.h"
 
@@ -10,11 +9,11 @@ using mapview::EditMode;
 
 TEST_F(SelectionTest, AClickTakesEveryVertexWithinTwoPixelsIncludingExactlyTwo) {
   mode = EditMode::Vertex;
-  built.Vertex(1, 1);           // under the click
-  built.Vertex(1.0625f, 1);     // 2 pixels right
-  built.Vertex(1, 0.9375f);     // 2 pixels down
+  built.Vertex(1, 1);              // under the click
+  built.Vertex(1.0625f, 1);        // 2 pixels right
+  built.Vertex(1, 0.9375f);        // 2 pixels down
   built.Vertex(1.0625f, 1.0625f);  // 2.83 pixels
-  built.Vertex(1.09375f, 1);    // 3 pixels
+  built.Vertex(1.09375f, 1);       // 3 pixels
   Click(1, 1);
   EXPECT_EQ(SelectedOf(Level().vertices), (Indices{0, 1, 2}));
   EXPECT_EQ(host.calls, (Calls{"selected", "count 3", "panel"}));
@@ -51,9 +50,9 @@ TEST_F(SelectionTest, CtrlReplacesTheVisibleSelectionAndKeepsHiddenSelectedRecor
 }
 
 TEST_F(SelectionTest, AClickSelectsEverySurfaceItFallsInsideAndShiftUnselectsThemAll) {
-  built.Square(0, 0, 2, 2, 0);   // floor
-  built.Square(0, 0, 2, 2, 3);   // ceiling above it
-  built.Square(1, 1, 3, 3);      // overlapping the corner
+  built.Square(0, 0, 2, 2, 0);  // floor
+  built.Square(0, 0, 2, 2, 3);  // ceiling above it
+  built.Square(1, 1, 3, 3);     // overlapping the corner
   built.Square(4, 4, 6, 6);
   Click(0.5f, 0.5f);
   EXPECT_EQ(SelectedOf(Level().surfaces), (Indices{0, 1}));
@@ -84,7 +83,8 @@ TEST_F(SelectionTest, HiddenRecordsAreNeverPickedInAnyMode) {
   Level().surfaces[0].marks.visible = 0;
   Level().sectors[0].marks.visible = 0;
   Level().things[0].marks.visible = 0;
-  for (const EditMode m : {EditMode::Vertex, EditMode::Surface, EditMode::Sector, EditMode::Thing}) {
+  for (const EditMode m :
+       {EditMode::Vertex, EditMode::Surface, EditMode::Sector, EditMode::Thing}) {
     mode = m;
     Click(1, 1);
     Click(1.5f, 1.5f);
@@ -99,9 +99,9 @@ TEST_F(SelectionTest, HiddenRecordsAreNeverPickedInAnyMode) {
 
 TEST_F(SelectionTest, SectorsArePickedThroughTheirSurfacesWhateverTheSurfacesMarks) {
   mode = EditMode::Sector;
-  built.Square(0, 0, 2, 2);  // 0
+  built.Square(0, 0, 2, 2);     // 0
   built.Square(0, 0, 2, 2, 4);  // 1
-  built.Square(4, 0, 6, 2);  // 2
+  built.Square(4, 0, 6, 2);     // 2
   built.Sector(0, 2);
   built.Sector(1, 2);  // overlaps sector 0 on surface 1
   built.Sector(2, 1);
@@ -164,7 +164,7 @@ TEST_F(SelectionTest, ThingsAreHitWithinTheirModelRadiusOrTwoPixels) {
   EXPECT_EQ(SelectedOf(Level().things), (Indices{0}));
   click(0, 25, false);
   EXPECT_EQ(SelectedOf(Level().things), (Indices{}));
-  view.scale = 32;  // the light at pixel 64, and pixel offsets exact in binary
+  view.scale = 32;     // the light at pixel 64, and pixel offsets exact in binary
   click(66, 0, true);  // 2 pixels from the light, which has no model
   click(67, 0, false);
   EXPECT_EQ(SelectedOf(Level().things), (Indices{1}));
@@ -184,8 +184,8 @@ TEST_F(SelectionTest, ThingsOfUnknownTemplatesAreReportedOncePerPickAndNotHit) {
   Box(0, 0, 2, 2);
   ASSERT_EQ(ui.boxes.size(), 2u);
   EXPECT_EQ(ui.boxes[1], (kx::test::FakeUi::Box{platform::BoxKind::Plain,
-                                                 "Can't find template nothere\r"
-                                                 "Can't find template Lost"}));
+                                                "Can't find template nothere\r"
+                                                "Can't find template Lost"}));
   EXPECT_EQ(SelectedOf(Level().things), (Indices{0, 1, 2}));  // radius 0: inside
 }
 

@@ -1,5 +1,4 @@
 #include "editing/SelectionCommands.h"
-
 #include "editing/SelectionFixture.h"
 
 namespace kx::editing::test {
@@ -8,7 +7,7 @@ namespace {
 using mapview::EditMode;
 
 class SelectionCommandsTest : public SelectionTest {
-protected:
+ protected:
   SelectionCommandsTest() {
     for (int i = 0; i < 4; ++i) built.Square(i * 2.0f, 0, i * 2.0f + 1, 1);
     built.Sector(0, 4);
@@ -76,7 +75,8 @@ TEST_F(SelectionCommandsTest, ResetMarksShowsAndUnselectsEveryTableButLeavesEmpt
   Level().surfaces[3].marks.visible = 0;
   Level().surfaces[200].marks.selected = 1;  // a slot beyond the count
   ResetMarks(Context());
-  for (const EditMode m : {EditMode::Vertex, EditMode::Surface, EditMode::Sector, EditMode::Thing}) {
+  for (const EditMode m :
+       {EditMode::Vertex, EditMode::Surface, EditMode::Sector, EditMode::Thing}) {
     EXPECT_EQ(CountSelected(Level(), m), 0);
   }
   EXPECT_EQ(Level().surfaces[3].marks.visible, 1);

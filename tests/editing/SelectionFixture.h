@@ -1,20 +1,20 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include "support/FakeUi.h"
+#include "support/MapTestLevel.h"
 
 #include "editing/Picking.h"
 #include "editing/SelectionHost.h"
-#include "support/FakeUi.h"
-#include "support/MapTestLevel.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace kx::editing::test {
 
 /// Records the host calls in order: "redraw", "selected", "count N", "panel".
 class RecordingHost : public SelectionHost {
-public:
+ public:
   std::vector<std::string> calls;
   void RedrawMap() override { calls.push_back("redraw"); }
   void DrawSelected() override { calls.push_back("selected"); }
@@ -25,7 +25,7 @@ public:
 /// Scale 32 and origin 0 on a 320 x 240 panel, Top view: world (x, y) is pixel (32x, 240 - 32y),
 /// and pixel offsets are exact in binary.
 class SelectionTest : public ::testing::Test {
-protected:
+ protected:
   SelectionTest() { view.scale = 32; }
 
   level::Level& Level() { return built.level(); }

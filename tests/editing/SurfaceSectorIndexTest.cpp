@@ -1,10 +1,9 @@
+#include "support/MapTestLevel.h"
+
 #include "editing/SurfaceSectorIndex.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
-
-#include "support/MapTestLevel.h"
 
 namespace kx::editing {
 namespace {

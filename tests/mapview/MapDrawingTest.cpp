@@ -1,10 +1,10 @@
-#include "mapview/MapDrawing.h"
-
-#include <gtest/gtest.h>
-
-#include "mapview/PixelCanvas.h"
 #include "support/FakeUi.h"
 #include "support/MapTestLevel.h"
+
+#include "mapview/MapDrawing.h"
+#include "mapview/PixelCanvas.h"
+
+#include <gtest/gtest.h>
 
 namespace kx::mapview {
 namespace {
@@ -20,7 +20,7 @@ constexpr std::uint32_t kBlack = Colour{0, 0, 0}.Rgb32();
 // Scale 10 and origin 0 on a 200 x 150 panel: world (x, y) is pixel (10x, 150 - 10y). The
 // square (2,2)-(6,6) spans pixels x 20..60 and y 90..130.
 class MapDrawingTest : public ::testing::Test {
-protected:
+ protected:
   MapDrawingTest() : canvas(260, 200) {
     view.scale = 10;
     canvas.Fill(Colour{0, 0, 0});
@@ -60,10 +60,10 @@ TEST_F(MapDrawingTest, SurfaceModeDrawsUnselectedGreyThenSelectedWhite) {
   Level().surfaces[chosen].marks.selected = 1;
   Level().surfaces[hidden].marks.visible = 0;
   Redraw(EditMode::Surface);
-  EXPECT_EQ(At(40, 130), kLine);   // bottom edge of the first square
-  EXPECT_EQ(At(20, 110), kLine);   // its left edge
-  EXPECT_EQ(At(40, 110), kBackground);  // outlines only
-  EXPECT_EQ(At(100, 90), kWhite);  // top edge of the selected one
+  EXPECT_EQ(At(40, 130), kLine);         // bottom edge of the first square
+  EXPECT_EQ(At(20, 110), kLine);         // its left edge
+  EXPECT_EQ(At(40, 110), kBackground);   // outlines only
+  EXPECT_EQ(At(100, 90), kWhite);        // top edge of the selected one
   EXPECT_EQ(At(160, 130), kBackground);  // hidden
   EXPECT_TRUE(ui.boxes.empty());
 }
@@ -91,10 +91,10 @@ TEST_F(MapDrawingTest, VertexModeDrawsEdgesGreyAndCrossesWithSquaresForSelectedV
 }
 
 TEST_F(MapDrawingTest, SectorModeDrawsTheSurfacesOfVisibleSectorsWhateverTheirOwnMarks) {
-  built.Square(2, 2, 6, 6);     // 0: in sector 0, itself hidden
-  built.Square(8, 2, 12, 6);    // 1: in sector 1, selected
-  built.Square(14, 2, 18, 6);   // 2: in hidden sector 2
-  built.Square(2, 8, 6, 12);    // 3: in no sector
+  built.Square(2, 2, 6, 6);    // 0: in sector 0, itself hidden
+  built.Square(8, 2, 12, 6);   // 1: in sector 1, selected
+  built.Square(14, 2, 18, 6);  // 2: in hidden sector 2
+  built.Square(2, 8, 6, 12);   // 3: in no sector
   built.Sector(0, 1);
   built.Sector(1, 1);
   built.Sector(2, 1);
@@ -113,8 +113,8 @@ TEST_F(MapDrawingTest, ThingModeDrawsDimSurfacesAndThingsAsCirclesOfTheirModelRa
   built.Model("rock.3do", 1.0f);
   built.Template("rock", "thingflags=0x400 model3d=ROCK.3DO size=0.1");
   built.Template("marker", "thingflags=0x1");
-  built.Thing("Rock", 10, 10);    // centre pixel (100, 50), radius 10 pixels
-  built.Thing("marker", 15, 10);  // (150, 50): cross only
+  built.Thing("Rock", 10, 10);                    // centre pixel (100, 50), radius 10 pixels
+  built.Thing("marker", 15, 10);                  // (150, 50): cross only
   const int chosen = built.Thing("rock", 10, 4);  // (100, 110)
   Level().things[chosen].marks.selected = 1;
   Redraw(EditMode::Thing);
@@ -147,17 +147,17 @@ TEST_F(MapDrawingTest, ThingsOfUnknownTemplatesAreCrossesReportedInOneBoxPerRedr
   EXPECT_EQ(At(51, 101), kLine);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0], (test::FakeUi::Box{platform::BoxKind::Plain,
-                                             "Can't find template for ghost in Draw3DThing\r"
-                                             "Can't find template for Phantom in Draw3DThing"}));
+                                            "Can't find template for ghost in Draw3DThing\r"
+                                            "Can't find template for Phantom in Draw3DThing"}));
   Redraw(EditMode::Surface);
   EXPECT_EQ(ui.boxes.size(), 1u);  // things are drawn in Thing mode only
 }
 
 TEST_F(MapDrawingTest, EdgesAreSkippedOnlyWhenBothEndsLieBeyondOneSideOfTheWindow) {
   // The panel is 20 x 15 world units; the canvas reaches further, showing what was skipped.
-  const int a = built.Vertex(21, 5), b = built.Vertex(25, 5);   // both beyond the right side
-  const int c = built.Vertex(-5, 3), d = built.Vertex(23, 3);   // across the whole window
-  const int e = built.Vertex(19, 8), f = built.Vertex(24, 8);   // from inside to outside
+  const int a = built.Vertex(21, 5), b = built.Vertex(25, 5);  // both beyond the right side
+  const int c = built.Vertex(-5, 3), d = built.Vertex(23, 3);  // across the whole window
+  const int e = built.Vertex(19, 8), f = built.Vertex(24, 8);  // from inside to outside
   built.Surface({a, b});
   built.Surface({c, d});
   built.Surface({e, f});
@@ -197,7 +197,7 @@ TEST_F(MapDrawingTest, CornersAndSurfaceRangesOutsideTheirTablesAreLeftOut) {
   built.Sector(-5, 3);
   built.Sector(2147483600, 1000);
   Redraw(EditMode::Surface);
-  EXPECT_EQ(At(40, 110), kLine);  // the diagonal a-c
+  EXPECT_EQ(At(40, 110), kLine);        // the diagonal a-c
   EXPECT_EQ(At(40, 130), kBackground);  // no edge towards the missing corner
   Redraw(EditMode::Sector);
   EXPECT_EQ(At(40, 110), kLine);

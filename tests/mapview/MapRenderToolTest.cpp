@@ -1,13 +1,12 @@
 // Runs the built `kelvarix-tool map render` on a real level.
-#include <gtest/gtest.h>
+#include "support/GobBuilder.h"
+#include "support/TempDir.h"
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
-
-#include "support/GobBuilder.h"
-#include "support/TempDir.h"
 
 namespace kx::test {
 namespace {
@@ -25,20 +24,20 @@ std::string Quoted(const std::string& text) {
 }
 
 class MapRenderToolTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     m_tool = KX_TOOL_PATH;
-    m_level = CorpusDir() / "saberworks+massassi-static/source/tutorials/rd/rotdoor1.zip.contents/"
-                            "RotDoor1.gob.contents/jkl/rotdoor1.jkl";
+    m_level = CorpusDir() /
+              "saberworks+massassi-static/source/tutorials/rd/rotdoor1.zip.contents/"
+              "RotDoor1.gob.contents/jkl/rotdoor1.jkl";
     if (!std::filesystem::exists(m_level)) GTEST_SKIP() << "no corpus on this machine";
   }
 
   ToolRun Render(const std::string& options) { return Render(m_level, options); }
   ToolRun Render(const std::filesystem::path& level, const std::string& options) {
-    const std::string command = Quoted(m_tool.string()) + " map render " +
-                                Quoted(level.string()) + " -o " +
-                                Quoted((m_temp.path() / "map.png").string()) + " " + options +
-                                " 2>" + Quoted((m_temp.path() / "errors.txt").string());
+    const std::string command = Quoted(m_tool.string()) + " map render " + Quoted(level.string()) +
+                                " -o " + Quoted((m_temp.path() / "map.png").string()) + " " +
+                                options + " 2>" + Quoted((m_temp.path() / "errors.txt").string());
     ToolRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -56,7 +55,8 @@ protected:
     if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return {0, 0};
     const auto word = [&](std::size_t at) {
       int value = 0;
-      for (std::size_t i = 0; i < 4; ++i) value = value * 256 + static_cast<unsigned char>(png[at + i]);
+      for (std::size_t i = 0; i < 4; ++i)
+        value = value * 256 + static_cast<unsigned char>(png[at + i]);
       return value;
     };
     return {word(16), word(20)};
@@ -92,21 +92,25 @@ std::string ModelFile(const char* radius) {
 }
 
 TEST_F(MapRenderToolTest, ThingsArePickedByTheRadiiOfTheProjectsAndTheGamesModels) {
-  const auto level = m_temp.Write("project/jkl/tiny.jkl",
-                                  "SECTION: MODELS\r\nWorld models 2\r\n0: crate.3do\r\n"
-                                  "1: barrel.3do\r\nend\r\n"
-                                  "SECTION: TEMPLATES\r\nWorld templates 2\r\n"
-                                  "crate none model3d=crate.3do\r\n"
-                                  "barrel none model3d=barrel.3do\r\nend\r\n"
-                                  "SECTION: THINGS\r\nWorld things 2\r\n"
-                                  "0: crate c1 0 0 0 0 0 0 0\r\n1: barrel b1 10 0 0 0 0 0 0\r\nend\r\n");
+  const auto level =
+      m_temp.Write("project/jkl/tiny.jkl",
+                   "SECTION: MODELS\r\nWorld models 2\r\n0: crate.3do\r\n"
+                   "1: barrel.3do\r\nend\r\n"
+                   "SECTION: TEMPLATES\r\nWorld templates 2\r\n"
+                   "crate none model3d=crate.3do\r\n"
+                   "barrel none model3d=barrel.3do\r\nend\r\n"
+                   "SECTION: THINGS\r\nWorld things 2\r\n"
+                   "0: crate c1 0 0 0 0 0 0 0\r\n1: barrel b1 10 0 0 0 0 0 0\r\nend\r\n");
   m_temp.Write("project/3do/Crate.3DO", ModelFile("1.0"));
-  GobBuilder{}.Entry("3do\\barrel.3do", ModelFile("0.5")).WriteTo(m_temp.path() / "game/Resource/Res2.gob");
+  GobBuilder{}
+      .Entry("3do\\barrel.3do", ModelFile("0.5"))
+      .WriteTo(m_temp.path() / "game/Resource/Res2.gob");
   // Scale 32 with the origin at (-5, -5): the crate is at pixel (160, 320), the barrel at
   // (480, 320). The clicks are 31 pixels from the crate (radius 1) and 15 from the barrel (0.5).
   const std::string options =
       "--mode thing --size 640x480 --scale 32 --origin -5,-5,0 --click 191,320 --click 495,320";
-  const ToolRun withGame = Render(level, options + " --jkdir " + Quoted((m_temp.path() / "game").string()));
+  const ToolRun withGame =
+      Render(level, options + " --jkdir " + Quoted((m_temp.path() / "game").string()));
   EXPECT_EQ(withGame.output, "selected 2\n");
   EXPECT_EQ(withGame.errors, "");
   const ToolRun withoutGame = Render(level, options);
@@ -121,8 +125,9 @@ TEST_F(MapRenderToolTest, RefusesBadOptionsWithAMessageAndStatusOne) {
   } cases[] = {
       {"--size 0x10", "map render: --size wants a whole number from 1 to 8192, not '0'\n"},
       {"--size 640", "map render: --size wants WxH, not '640'\n"},
-      {"--fit --scale 3", "map render: --fit chooses scale and origin itself; leave out --scale "
-                          "and --origin\n"},
+      {"--fit --scale 3",
+       "map render: --fit chooses scale and origin itself; leave out --scale "
+       "and --origin\n"},
       {"--scale 0", "map render: --scale must lie between 0.0001 and 100000\n"},
       {"--click 5", "map render: --click wants PX,PY[,shift][,ctrl], not '5'\n"},
       {"--box 1,2,3,4,alt", "map render: --box: unknown modifier 'alt' (shift or ctrl)\n"},

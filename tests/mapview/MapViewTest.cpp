@@ -1,8 +1,7 @@
 #include "mapview/MapView.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace kx::mapview {
 namespace {

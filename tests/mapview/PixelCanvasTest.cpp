@@ -1,8 +1,7 @@
 #include "mapview/PixelCanvas.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 #include <random>
 #include <set>
 #include <stdexcept>

@@ -1,15 +1,14 @@
-#include "mapview/QtCanvas.h"
-
-#include <gtest/gtest.h>
-
-#include <QImage>
-
-#include <random>
+#include "support/FakeUi.h"
+#include "support/MapTestLevel.h"
 
 #include "mapview/MapDrawing.h"
 #include "mapview/PixelCanvas.h"
-#include "support/FakeUi.h"
-#include "support/MapTestLevel.h"
+#include "mapview/QtCanvas.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+#include <random>
 
 namespace kx::mapview {
 namespace {
@@ -20,7 +19,7 @@ constexpr Colour kFill{1, 2, 3};
 
 // Draws the same shapes on a QtCanvas and on a PixelCanvas of the same size.
 class CanvasPair {
-public:
+ public:
   CanvasPair(int w, int h) : m_image(w, h, QImage::Format_RGB32), m_pixels(w, h) {
     m_image.fill(QColor(kPaper.r, kPaper.g, kPaper.b));
     m_pixels.Fill(kPaper);
@@ -77,7 +76,7 @@ public:
     return count;
   }
 
-private:
+ private:
   QImage m_image;
   PixelCanvas m_pixels;
 };
@@ -99,7 +98,7 @@ TEST(QtCanvasTest, StraightAndDiagonalLinesRectanglesAndPixelsMatchTheRasterCanv
     c.SetPixel(60, 2, kInk);
     c.SetPixel(-1, 2, kInk);
   });
-  EXPECT_EQ(pair.Qt(3, 5), kInk.Rgb32());   // both ends of a line
+  EXPECT_EQ(pair.Qt(3, 5), kInk.Rgb32());  // both ends of a line
   EXPECT_EQ(pair.Qt(40, 30), kInk.Rgb32());
   EXPECT_EQ(pair.Qt(46, 20), kInk.Rgb32());  // rectangle outline at both corners
   EXPECT_EQ(pair.Qt(50, 24), kInk.Rgb32());

@@ -1,8 +1,8 @@
+#include "support/MapTestLevel.h"
+
 #include "mapview/TemplateLookup.h"
 
 #include <gtest/gtest.h>
-
-#include "support/MapTestLevel.h"
 
 namespace kx::mapview {
 namespace {
@@ -52,7 +52,8 @@ TEST(TemplateModelIndexTest, GivesTheAnswersOfTheTwoLookups) {
     const int found = FindTemplate(level, name);
     const auto got = index.Lookup(name);
     EXPECT_EQ(got.templateIndex, found) << name;
-    EXPECT_EQ(got.modelIndex, found < 0 ? -1 : FindTemplateModel(level, level.templates[found].params))
+    EXPECT_EQ(got.modelIndex,
+              found < 0 ? -1 : FindTemplateModel(level, level.templates[found].params))
         << name;
   }
   EXPECT_EQ(index.Lookup("one").modelIndex, 0);

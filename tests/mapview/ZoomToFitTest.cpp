@@ -1,10 +1,9 @@
+#include "support/MapTestLevel.h"
+
 #include "mapview/ZoomToFit.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-
-#include "support/MapTestLevel.h"
+#include <gtest/gtest.h>
 
 namespace kx::mapview {
 namespace {
@@ -33,8 +32,8 @@ TEST(ZoomToFitTest, PutsEveryVertexOnThePanelWithAFivePercentMargin) {
     EXPECT_GE(minY, 29);
     EXPECT_LE(maxY, 570);
     EXPECT_TRUE((minX <= 41 && maxX >= 758) || (minY <= 31 && maxY >= 568))
-        << "view " << static_cast<int>(v) << ": " << minX << ".." << maxX << ", " << minY
-        << ".." << maxY;
+        << "view " << static_cast<int>(v) << ": " << minX << ".." << maxX << ", " << minY << ".."
+        << maxY;
     // Centred on the other axis.
     EXPECT_NEAR(minX + maxX, 799, 2);
     EXPECT_NEAR(minY + maxY, 600, 2);

@@ -1,17 +1,17 @@
 #pragma once
 
+#include "level/Level.h"
+
 #include <initializer_list>
 #include <memory>
 #include <string>
-
-#include "level/Level.h"
 
 namespace kx::test {
 
 /// Builds small levels in code for the map and selection tests. Every record added is in use,
 /// visible and unselected.
 class MapTestLevel {
-public:
+ public:
   MapTestLevel() : m_level(std::make_unique<level::Level>()) {}
 
   level::Level& level() { return *m_level; }
@@ -27,7 +27,7 @@ public:
   int Template(const std::string& name, const std::string& params);
   int Thing(const std::string& templateName, float x, float y, float z = 0);
 
-private:
+ private:
   std::unique_ptr<level::Level> m_level;  // large: kept off the stack
 };
 

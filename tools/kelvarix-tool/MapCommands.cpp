@@ -1,19 +1,6 @@
-#include <QImage>
-#include <QString>
-
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <filesystem>
-#include <iostream>
-#include <memory>
-#include <optional>
-#include <stdexcept>
-#include <string>
-#include <vector>
-
 #include "ConsoleUi.h"
 #include "ToolCommand.h"
+
 #include "editing/Picking.h"
 #include "editing/SelectionCommands.h"
 #include "editing/SurfaceSectorIndex.h"
@@ -28,6 +15,20 @@
 #include "platform/GamePaths.h"
 #include "resources/ModelRadii.h"
 #include "resources/ResourceLookup.h"
+
+#include <QImage>
+#include <QString>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace kx::tool {
 
@@ -95,8 +96,8 @@ Gesture ParseGesture(const std::string& text, bool isBox) {
   const std::size_t count = isBox ? 4 : 2;
   const std::vector<std::string> parts = SplitCommas(text);
   if (parts.size() < count) {
-    Refuse(option + " wants " + (isBox ? "L,T,R,B[,shift]" : "PX,PY[,shift][,ctrl]") +
-           ", not '" + text + "'");
+    Refuse(option + " wants " + (isBox ? "L,T,R,B[,shift]" : "PX,PY[,shift][,ctrl]") + ", not '" +
+           text + "'");
   }
   Gesture gesture;
   gesture.isBox = isBox;
@@ -157,7 +158,8 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
       const std::size_t x = s.find('x');
       if (x == std::string::npos) Refuse("--size wants WxH, not '" + s + "'");
       options.size.width = WholeNumber(s.substr(0, x), "--size", 1, mapview::PixelCanvas::kMaxSide);
-      options.size.height = WholeNumber(s.substr(x + 1), "--size", 1, mapview::PixelCanvas::kMaxSide);
+      options.size.height =
+          WholeNumber(s.substr(x + 1), "--size", 1, mapview::PixelCanvas::kMaxSide);
     } else if (arg == "--scale") {
       const float scale = Number(value(), "--scale");
       if (!(scale >= mapview::MapView::kMinScale && scale <= mapview::MapView::kMaxScale)) {
@@ -168,7 +170,8 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
       const std::string& o = value();
       const std::vector<std::string> parts = SplitCommas(o);
       if (parts.size() != 3) Refuse("--origin wants X,Y,Z, not '" + o + "'");
-      for (int k = 0; k < 3; ++k) options.origin[k] = Number(parts[static_cast<std::size_t>(k)], "--origin");
+      for (int k = 0; k < 3; ++k)
+        options.origin[k] = Number(parts[static_cast<std::size_t>(k)], "--origin");
     } else if (arg == "--fit") {
       options.fit = true;
     } else if (arg == "--click") {
@@ -198,13 +201,13 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
 
 /// A Ui that drops everything: the repeated redraws of a benchmark report nothing.
 class SilentUi : public ConsoleUi {
-public:
+ public:
   void ShowMessage(platform::BoxKind, const std::string&) override {}
 };
 
 /// The map window of the tool: repaints go to the canvas, the counter is kept.
 class CanvasHost : public editing::SelectionHost {
-public:
+ public:
   CanvasHost(level::Level& level, mapview::MapView& view, mapview::PanelSize size, EditMode mode,
              mapview::Canvas& canvas, platform::Ui& ui)
       : m_frame{level, view, size, canvas}, m_mode(mode), m_ui(ui) {}
@@ -222,7 +225,7 @@ public:
 
   const mapview::MapFrame& Frame() const { return m_frame; }
 
-private:
+ private:
   mapview::MapFrame m_frame;
   EditMode m_mode;
   platform::Ui& m_ui;
@@ -244,9 +247,9 @@ int RunMapRender(const std::vector<std::string>& args) {
   const editing::SurfaceSectorIndex sectorIndex(*level);
   // Only things are drawn and picked by their model's radius.
   if (options.mode == EditMode::Thing) {
-    resources::Parse3DOs(*level, ProjectDirOf(options.jkl),
-                         options.jkDir ? resources::Res2Path(*options.jkDir) : std::filesystem::path(),
-                         ui);
+    resources::Parse3DOs(
+        *level, ProjectDirOf(options.jkl),
+        options.jkDir ? resources::Res2Path(*options.jkDir) : std::filesystem::path(), ui);
   }
 
   mapview::MapView view = mapview::MapView::AtStart(options.size);
@@ -262,7 +265,7 @@ int RunMapRender(const std::vector<std::string>& args) {
   mapview::PixelCanvas canvas(options.size.width, options.size.height);
   CanvasHost host(*level, view, options.size, options.mode, canvas, ui);
   host.RedrawMap();
-  const editing::SelectionContext context{*level,       view, options.size, options.mode,
+  const editing::SelectionContext context{*level,      view, options.size, options.mode,
                                           sectorIndex, ui,   host};
   for (const Gesture& g : options.gestures) {
     if (g.isBox) {
