@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "ResourceCommands.h"
 #include "ToolCommand.h"
 #include "platform/CommandError.h"
 
 namespace kx::tool {
 
 CommandList GobCommands();
+CommandList MapCommands();
 
 bool WantsHelp(const std::vector<std::string>& args) {
   for (const auto& arg : args) {
@@ -22,7 +24,7 @@ namespace {
 // Each group of subcommands lives in a file of its own; this list joins them.
 CommandList AllCommands() {
   CommandList all;
-  for (auto group : std::vector<CommandList (*)()>{GobCommands}) {
+  for (auto group : std::vector<CommandList (*)()>{GobCommands, ResourceCommands, MapCommands}) {
     auto commands = group();
     all.insert(all.end(), commands.begin(), commands.end());
   }

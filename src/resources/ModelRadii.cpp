@@ -1,0 +1,46 @@
+#include "resources/ModelRadii.h"
+
+#include "archive/GobEntry.h"
+#include "resources/ModelRadius.h"
+#include "resources/ResourceLookup.h"
+
+#include <algorithm>
+#include <string>
+
+namespace kx::resources {
+
+void Parse3DOs(level::Level& level, const std::filesystem::path& projectDir,
+               const std::filesystem::path& res2Path, platform::Ui& ui) {
+  const int count = level.models.Used();
+  platform::BusyCursor busy(ui);
+  platform::ProgressSession progress(ui, "Parsing 3DO files...",
+                                     "Parsing: ", std::max(0, count - 1));
+  for (int i = 0; i < count; ++i) {
+    level::Model& model = level.models[i];
+    ui.ProgressSetItem(model.name);
+    ui.ProgressSetPosition(i);
+    ui.ProcessEvents();
+
+    archive::TGobEntry entry;
+    archive::OpenGobEntry(entry, "3do\\" + model.name, projectDir, res2Path);
+    bool readable = false;
+    if (entry.start != -1) {
+      // A probe of one byte: an entry that exists but cannot be read counts as missing.
+      archive::RewindGobEntry(entry);
+      char probe = 0;
+      readable = entry.start != -1 && archive::GobReadBytes(entry, &probe, 1) == 1;
+      if (readable) archive::RewindGobEntry(entry);
+      readable = readable && entry.start != -1;
+    }
+    if (!readable) {
+      archive::CloseGobEntry(entry);
+      ui.ShowMessage(platform::BoxKind::Plain, "Can't find " + model.name + "\r in Parse3DOs");
+      continue;
+    }
+    GobLineSource lines(entry);
+    if (const auto radius = Read3DORadius(lines)) model.radius = *radius;
+    archive::CloseGobEntry(entry);
+  }
+}
+
+}  // namespace kx::resources

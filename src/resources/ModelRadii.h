@@ -1,0 +1,17 @@
+#pragma once
+
+#include "level/Level.h"
+#include "platform/Ui.h"
+
+#include <filesystem>
+
+namespace kx::resources {
+
+/// Reads the radius of every model of the level from 3do\NAME, found in projectDir or else in the
+/// resource archive res2Path, with the progress window "Parsing 3DO files...". A model that is
+/// not found gets the box "Can't find NAME\r in Parse3DOs" and keeps its radius, as does one
+/// whose file has no radius. Throws platform::CommandError when a read fails.
+void Parse3DOs(level::Level& level, const std::filesystem::path& projectDir,
+               const std::filesystem::path& res2Path, platform::Ui& ui);
+
+}  // namespace kx::resources

@@ -1,0 +1,146 @@
+// Runs the built `kelvarix-tool map render` on a real level.
+#include "support/GobBuilder.h"
+#include "support/TempDir.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace kx::test {
+namespace {
+
+struct ToolRun {
+  int status = -1;
+  std::string output;  // stdout
+  std::string errors;  // stderr
+};
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+class MapRenderToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_tool = KX_TOOL_PATH;
+    m_level = CorpusDir() /
+              "saberworks+massassi-static/source/tutorials/rd/rotdoor1.zip.contents/"
+              "RotDoor1.gob.contents/jkl/rotdoor1.jkl";
+    if (!std::filesystem::exists(m_level)) GTEST_SKIP() << "no corpus on this machine";
+  }
+
+  ToolRun Render(const std::string& options) { return Render(m_level, options); }
+  ToolRun Render(const std::filesystem::path& level, const std::string& options) {
+    const std::string command = Quoted(m_tool.string()) + " map render " + Quoted(level.string()) +
+                                " -o " + Quoted((m_temp.path() / "map.png").string()) + " " +
+                                options + " 2>" + Quoted((m_temp.path() / "errors.txt").string());
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::array<char, 256> buffer;
+    while (fgets(buffer.data(), buffer.size(), pipe)) run.output += buffer.data();
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.errors = ReadAll(m_temp.path() / "errors.txt");
+    return run;
+  }
+
+  // Width and height from the PNG's header chunk.
+  std::pair<int, int> PngSize() {
+    const std::string png = ReadAll(m_temp.path() / "map.png");
+    if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return {0, 0};
+    const auto word = [&](std::size_t at) {
+      int value = 0;
+      for (std::size_t i = 0; i < 4; ++i)
+        value = value * 256 + static_cast<unsigned char>(png[at + i]);
+      return value;
+    };
+    return {word(16), word(20)};
+  }
+
+  std::filesystem::path m_tool;
+  std::filesystem::path m_level;
+  TempDir m_temp;
+};
+
+TEST_F(MapRenderToolTest, AppliesClicksAndBoxesInTheOrderGiven) {
+  const std::string everything = "--fit --mode vertex --box -10,-10,2000,2000";
+  EXPECT_EQ(Render(everything).output, "selected 30\n");
+  EXPECT_EQ(Render(everything + " --click 0,0,ctrl").output, "selected 0\n");
+  EXPECT_EQ(Render("--fit --mode vertex --click 0,0,ctrl --box -10,-10,2000,2000").output,
+            "selected 30\n");
+  EXPECT_EQ(Render(everything + " --box -10,-10,2000,2000,shift").output, "selected 0\n");
+}
+
+TEST_F(MapRenderToolTest, WritesAnImageOfTheRequestedSizeAndTimesTheRedraws) {
+  const ToolRun run = Render("--size 321x123 --view right --mode thing --bench 3");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(PngSize(), (std::pair{321, 123}));
+  EXPECT_TRUE(run.output.starts_with("redraw_ms ")) << run.output;
+  EXPECT_TRUE(run.output.ends_with("\nselected 0\n")) << run.output;
+  // The models are read in thing mode: this project has none of them, nor is a game given.
+  EXPECT_TRUE(run.errors.starts_with("Message: Can't find ")) << run.errors;
+}
+
+std::string ModelFile(const char* radius) {
+  return std::string("SECTION: MODELRESOURCE\r\nMATERIALS 1\r\n0: a.mat\r\n") +
+         "SECTION: GEOMETRYDEF\r\nRADIUS " + radius + "\r\nGEOSET 0\r\nRADIUS 99\r\n";
+}
+
+TEST_F(MapRenderToolTest, ThingsArePickedByTheRadiiOfTheProjectsAndTheGamesModels) {
+  const auto level =
+      m_temp.Write("project/jkl/tiny.jkl",
+                   "SECTION: MODELS\r\nWorld models 2\r\n0: crate.3do\r\n"
+                   "1: barrel.3do\r\nend\r\n"
+                   "SECTION: TEMPLATES\r\nWorld templates 2\r\n"
+                   "crate none model3d=crate.3do\r\n"
+                   "barrel none model3d=barrel.3do\r\nend\r\n"
+                   "SECTION: THINGS\r\nWorld things 2\r\n"
+                   "0: crate c1 0 0 0 0 0 0 0\r\n1: barrel b1 10 0 0 0 0 0 0\r\nend\r\n");
+  m_temp.Write("project/3do/Crate.3DO", ModelFile("1.0"));
+  GobBuilder{}
+      .Entry("3do\\barrel.3do", ModelFile("0.5"))
+      .WriteTo(m_temp.path() / "game/Resource/Res2.gob");
+  // Scale 32 with the origin at (-5, -5): the crate is at pixel (160, 320), the barrel at
+  // (480, 320). The clicks are 31 pixels from the crate (radius 1) and 15 from the barrel (0.5).
+  const std::string options =
+      "--mode thing --size 640x480 --scale 32 --origin -5,-5,0 --click 191,320 --click 495,320";
+  const ToolRun withGame =
+      Render(level, options + " --jkdir " + Quoted((m_temp.path() / "game").string()));
+  EXPECT_EQ(withGame.output, "selected 2\n");
+  EXPECT_EQ(withGame.errors, "");
+  const ToolRun withoutGame = Render(level, options);
+  EXPECT_EQ(withoutGame.output, "selected 1\n");
+  EXPECT_EQ(withoutGame.errors, "Message: Can't find barrel.3do\n in Parse3DOs\n");
+}
+
+TEST_F(MapRenderToolTest, RefusesBadOptionsWithAMessageAndStatusOne) {
+  const struct {
+    const char* options;
+    const char* message;
+  } cases[] = {
+      {"--size 0x10", "map render: --size wants a whole number from 1 to 8192, not '0'\n"},
+      {"--size 640", "map render: --size wants WxH, not '640'\n"},
+      {"--fit --scale 3",
+       "map render: --fit chooses scale and origin itself; leave out --scale "
+       "and --origin\n"},
+      {"--scale 0", "map render: --scale must lie between 0.0001 and 100000\n"},
+      {"--click 5", "map render: --click wants PX,PY[,shift][,ctrl], not '5'\n"},
+      {"--box 1,2,3,4,alt", "map render: --box: unknown modifier 'alt' (shift or ctrl)\n"},
+      {"--view side", "map render: --view wants top, front or right, not 'side'\n"},
+      {"--frobnicate", "map render: unknown option '--frobnicate'\n"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = Render(c.options);
+    EXPECT_EQ(run.status, 1) << c.options;
+    EXPECT_EQ(run.errors, c.message);
+    EXPECT_EQ(run.output, "");
+  }
+}
+
+}  // namespace
+}  // namespace kx::test
