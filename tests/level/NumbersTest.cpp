@@ -3,7 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdio>
+#include <random>
 
 #include "platform/CommandError.h"
 
@@ -35,6 +38,33 @@ TEST(FormatFloat6Test, RoundTripsThroughParseFloat) {
   for (float value : {0.1f, -1.234567f, 12345.678f, 3.0e-7f, -8192.125f}) {
     const std::string once = FormatFloat6(value);
     EXPECT_EQ(FormatFloat6(ParseFloat(once)), once) << value;
+  }
+}
+
+TEST(FormatFloat6Test, RoundsExactHalvesToEvenAsPrintfDoes) {
+  EXPECT_EQ(FormatFloat6(0.0078125f), "0.007812");   // 7812.5 millionths
+  EXPECT_EQ(FormatFloat6(0.0234375f), "0.023438");   // 23437.5 millionths
+  EXPECT_EQ(FormatFloat6(-0.0078125f), "-0.007812");
+  EXPECT_EQ(FormatFloat6(1e-7f), "0.000000");
+  EXPECT_EQ(FormatFloat6(-4e-7f), "0.000000");
+  EXPECT_EQ(FormatFloat6(-6e-7f), "-0.000001");
+  EXPECT_EQ(FormatFloat6(16777216.0f), "16777216.000000");
+}
+
+TEST(FormatFloat6Test, AgreesWithPrintfOnEveryKindOfFloat) {
+  std::mt19937 random(631);
+  std::uniform_int_distribution<std::uint32_t> bits;
+  for (int i = 0; i < 200000; ++i) {
+    std::uint32_t pattern = bits(random);
+    // Half of the cases in the range levels use, the rest anywhere.
+    if (i % 2 == 0) pattern = (pattern & 0x807FFFFFu) | ((100u + pattern % 60u) << 23);
+    const float value = std::bit_cast<float>(pattern);
+    if (std::isnan(value)) continue;
+    char expected[400];
+    std::snprintf(expected, sizeof(expected), "%.6f", static_cast<double>(value));
+    std::string wanted = expected;
+    if (wanted == "-0.000000") wanted = "0.000000";
+    ASSERT_EQ(FormatFloat6(value), wanted) << std::hexfloat << value;
   }
 }
 
