@@ -51,7 +51,8 @@ std::string Describe(const Vertex& v) { return (Text() << v.x << v.y << v.z << v
 std::string Describe(const TextureVertex& t) { return (Text() << t.u << t.v).str(); }
 std::string Describe(const Adjoin& a) { return (Text() << a.flags << a.mirror << a.dist).str(); }
 std::string Describe(const SurfaceNormal& n) { return (Text() << n.x << n.y << n.z).str(); }
-std::string Describe(const Model& m) { return (Text() << m.name << m.radius).str(); }
+// The radius comes from the model file, not from the level.
+std::string Describe(const Model& m) { return (Text() << m.name).str(); }
 
 std::string Describe(const Surface& s) {
   Text text;
