@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "JklCommands.h"
 #include "ToolCommand.h"
 #include "platform/CommandError.h"
 
@@ -20,7 +21,7 @@ namespace {
 // Each group of subcommands lives in a file of its own; this list joins them.
 CommandList AllCommands() {
   CommandList all;
-  for (auto group : std::vector<CommandList (*)()>{}) {
+  for (auto group : std::vector<CommandList (*)()>{JklCommands}) {
     auto commands = group();
     all.insert(all.end(), commands.begin(), commands.end());
   }
