@@ -163,6 +163,7 @@ private:
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     }
     m_work = m_upper;
+    m_colon = m_work.find(':');
     return true;
   }
 
@@ -203,8 +204,8 @@ private:
   // ---- section headers -------------------------------------------------------------------
 
   bool IsSectionHeaderLine() {
-    const char first = m_work.front();
-    if (first != 'S' && first != 'W') return false;
+    // Every header begins with one of these; most lines are gone after one comparison.
+    if (!StartsWith(m_work, "SECTION: ") && !StartsWith(m_work, "WORLD ")) return false;
     for (const auto& header : kHeaders) {
       const bool match = header.whole ? m_work == header.text : StartsWith(m_work, header.text);
       if (!match) continue;
@@ -316,10 +317,12 @@ private:
 
   // ---- lines of a section ----------------------------------------------------------------
 
-  bool IsListLine() const { return m_work.find(':') != std::string_view::npos; }
+  bool IsListLine() const { return m_colon != std::string_view::npos; }
 
+  /// The working line before its first ":", trimmed: the entry number of a list line.
+  std::string_view BeforeColon() const { return Trim(m_work.substr(0, m_colon)); }
   /// The working line after its first ":", trimmed.
-  std::string_view AfterColon() const { return Trim(m_work.substr(m_work.find(':') + 1)); }
+  std::string_view AfterColon() const { return Trim(m_work.substr(m_colon + 1)); }
 
   /// false when the read stops at the copyright limit.
   bool HandleLine() {
@@ -480,10 +483,9 @@ private:
   }
 
   void SurfaceLine() {
-    const std::size_t colon = m_work.find(':');
-    const std::int32_t number = Strict(Trim(m_work.substr(0, colon)));
+    const std::int32_t number = Strict(BeforeColon());
     const int slot = NextSlot(State::Surfaces, "surfaces", m_level.surfaces.Capacity());
-    std::string_view words = Trim(m_work.substr(colon + 1));
+    std::string_view words = AfterColon();
 
     Surface surface;
     surface.mat = Strict(NextWord(words));
@@ -581,8 +583,7 @@ private:
     } else if (StartsWith(m_work, "VERTICES")) {
       SectorVertexCount(sector, Strict(WordAt(m_work, 2)));
     } else if (IsListLine()) {
-      const std::size_t colon = m_work.find(':');
-      const std::int32_t slot = Strict(Trim(m_work.substr(0, colon)));
+      const std::int32_t slot = Strict(BeforeColon());
       if (slot < 0 || slot >= sector.nverts ||
           static_cast<std::size_t>(slot) >= sector.vertexindices.size()) {
         Fail(SectorVertexSlotText(slot, m_sector, sector.nverts));
@@ -709,6 +710,7 @@ private:
   std::string m_upper;     // storage of the working line
   std::string_view m_work;   // the line upper-cased and trimmed: matching and numbers
   std::string_view m_cased;  // the line as written, trimmed: stored names and texts
+  std::size_t m_colon = std::string_view::npos;  // the first ":" of the working line
 };
 
 }  // namespace

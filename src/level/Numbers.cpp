@@ -49,6 +49,52 @@ std::size_t FloatPrefixLength(std::string_view text) {
   return i;
 }
 
+/// The float nearest to the number at the start of text when that is quick to find exactly,
+/// else nothing. Handles an optional sign, digits, "." and digits, up to the first other
+/// character; at most 15 significant digits and no exponent. The digits make an exact integer;
+/// divided by an exact power of ten the double is correctly rounded, and rounding it once more
+/// to float gives the nearest float unless the double lies next to the midpoint of two floats.
+/// A large level holds several hundred thousand floats: this is several times faster than the
+/// general conversion.
+std::optional<float> QuickFloat(std::string_view text) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  std::uint64_t digits = 0;
+  int significant = 0;
+  int exponent = 0;
+  bool any = false;
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
+    any = true;
+    digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    significant += digits != 0;
+  }
+  if (i < text.size() && text[i] == '.') {
+    for (++i; i < text.size() && IsDigit(text[i]); ++i) {
+      any = true;
+      digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+      significant += digits != 0;
+      --exponent;
+    }
+  }
+  if (!any || significant > 15 || -exponent > 22) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) return std::nullopt;
+  float value = 0;
+  if (digits != 0) {
+    const double scaled = static_cast<double>(digits) / kPowers[-exponent];
+    const auto bits = std::bit_cast<std::uint64_t>(scaled);
+    const std::uint64_t dropped = bits & ((std::uint64_t{1} << 29) - 1);
+    const std::uint64_t half = std::uint64_t{1} << 28;
+    if (dropped + 1 >= half && dropped <= half + 1) return std::nullopt;  // next to a midpoint
+    if (scaled < 1.2e-38 || scaled > 3.4e38) return std::nullopt;  // subnormal or too large
+    value = static_cast<float>(scaled);
+  }
+  return negative ? -value : value;
+}
+
 float ConvertFloatPrefix(std::string_view number) {
   // from_chars takes no leading "+"; the sign is applied here.
   bool negative = false;
@@ -203,6 +249,7 @@ std::string FlagText(std::uint32_t value) {
 
 float ParseFloat(std::string_view text) {
   text.remove_prefix(SkipLeadingBlanks(text));
+  if (const auto quick = QuickFloat(text)) return *quick;
   const std::size_t length = FloatPrefixLength(text);
   return length == 0 ? 0.0f : ConvertFloatPrefix(text.substr(0, length));
 }

@@ -22,6 +22,7 @@ public:
 private:
   std::string_view m_text;
   std::size_t m_pos = 0;
+  std::size_t m_nextLf;  // the next line feed at or after m_pos, or the end of the text
   std::int64_t m_lineNumber = 0;
 };
 

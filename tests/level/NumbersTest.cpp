@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "platform/CommandError.h"
@@ -83,6 +84,29 @@ TEST(ParseFloatTest, ReadsTheFormsRealLevelsWrite) {
   EXPECT_FLOAT_EQ(ParseFloat("+7"), 7.0f);
   EXPECT_FLOAT_EQ(ParseFloat("  \t3.25"), 3.25f);
   EXPECT_FLOAT_EQ(ParseFloat("5."), 5.0f);
+}
+
+TEST(ParseFloatTest, RoundsToTheNearestFloatLikeStrtof) {
+  // Halfway between two floats: ties go to the even one.
+  EXPECT_EQ(ParseFloat("16777217"), 16777216.0f);
+  EXPECT_EQ(ParseFloat("16777219"), 16777220.0f);
+  EXPECT_EQ(ParseFloat("0.1"), 0.1f);
+  EXPECT_EQ(ParseFloat("-0"), -0.0f);
+  EXPECT_TRUE(std::signbit(ParseFloat("-0.000")));
+  std::mt19937 random(631);
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = random() % 2 ? "-" : "";
+    const int whole = static_cast<int>(random() % 12);
+    const int fraction = static_cast<int>(random() % 12);
+    for (int d = 0; d < whole; ++d) text += static_cast<char>('0' + random() % 10);
+    if (random() % 4 != 0) text += '.';
+    for (int d = 0; d < fraction; ++d) text += static_cast<char>('0' + random() % 10);
+    if (random() % 10 == 0) text += "e" + std::to_string(static_cast<int>(random() % 80) - 40);
+    if (text.find_first_of("0123456789") == std::string::npos) continue;
+    const float expected = std::strtof(text.c_str(), nullptr);
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(ParseFloat(text)), std::bit_cast<std::uint32_t>(expected))
+        << text;
+  }
 }
 
 TEST(ParseFloatTest, TakesTheLeadingPartOfMalformedText) {

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,37 @@ TEST(TextLinesTest, CountLineEndsAgreesWithTheLinesRead) {
     const std::string withEnd = std::string(text.substr(0, text.find('\x1a'))) + "\n";
     EXPECT_EQ(CountLineEnds(withEnd), static_cast<std::int64_t>(Lines(withEnd).size())) << text;
   }
+}
+
+TEST(TextLinesTest, CountLineEndsMatchesTheLinesOfRandomTexts) {
+  // Texts of line ends and letters, long enough to cross many eight-byte blocks at every offset.
+  std::mt19937 random(631);
+  const char pieces[] = {'\r', '\n', 'a', ' '};
+  for (int round = 0; round < 2000; ++round) {
+    std::string text(static_cast<std::size_t>(random() % 70), 'x');
+    for (char& c : text) c = pieces[random() % 4];
+    std::int64_t lines = 0;
+    TextLines reader(text);
+    std::string_view line;
+    while (reader.Next(line)) ++lines;
+    const bool endsInLineEnd = !text.empty() && (text.back() == '\r' || text.back() == '\n');
+    ASSERT_EQ(CountLineEnds(text), endsInLineEnd ? lines : std::max<std::int64_t>(lines - 1, 0))
+        << ::testing::PrintToString(text);
+  }
+}
+
+TEST(TextLinesTest, LongTextsWithCrAloneAreSplitInOnePass) {
+  std::string text;
+  for (int i = 0; i < 200000; ++i) text += "0: 1 2 3\r";
+  TextLines reader(text);
+  std::string_view line;
+  std::int64_t lines = 0;
+  while (reader.Next(line)) {
+    ++lines;
+    ASSERT_EQ(line, "0: 1 2 3");
+  }
+  EXPECT_EQ(lines, 200000);
+  EXPECT_EQ(CountLineEnds(text), 200000);
 }
 
 }  // namespace
