@@ -1,15 +1,14 @@
 // Reading and writing a level at the tables' full capacity.
 //   build/bin/levelbench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 // The level file is left in /tmp/kelvarix-bench/full.jkl for comparison with `wc -l`.
-#include <benchmark/benchmark.h>
-
-#include <filesystem>
-#include <memory>
-#include <random>
-
 #include "level/JklReader.h"
 #include "level/JklWriter.h"
 #include "platform/FileIo.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <memory>
+#include <random>
 
 namespace {
 
@@ -17,7 +16,7 @@ using namespace kx::level;
 
 /// A Ui that shows nothing: what is measured is the reading and writing itself.
 class NullUi : public kx::platform::Ui {
-public:
+ public:
   void ShowMessage(kx::platform::BoxKind, const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
   void ProgressBegin(const std::string&, const std::string&, int) override {}
@@ -102,8 +101,8 @@ std::unique_ptr<Level> FullLevel() {
     s.marks = {0, 0, 1};
     return s;
   });
-  for (auto* table : {&l.aiclasses, &l.sprites, &l.keyframes, &l.puppets, &l.soundclasses,
-                      &l.cogscripts}) {
+  for (auto* table :
+       {&l.aiclasses, &l.sprites, &l.keyframes, &l.puppets, &l.soundclasses, &l.cogscripts}) {
     fill(*table, [](int i) { return Name("name", i, ".res"); });
   }
   fill(l.models, [](int i) { return Model{Name("model", i, ".3do"), 0}; });
@@ -118,9 +117,17 @@ std::unique_ptr<Level> FullLevel() {
                     "type=actor collide=1 move=physics thingflags=0x20000000 mass=150.000000", -1};
   });
   fill(l.things, [&](int i) {
-    return Thing{Name("_tpl", i % 512, ""), Name("thing", i, ""), Coordinate(random),
-                 Coordinate(random), Coordinate(random), 0, 90, 0, i % 2048,
-                 "thingflags=0x400 numframes=2", {0, 0, 1}};
+    return Thing{Name("_tpl", i % 512, ""),
+                 Name("thing", i, ""),
+                 Coordinate(random),
+                 Coordinate(random),
+                 Coordinate(random),
+                 0,
+                 90,
+                 0,
+                 i % 2048,
+                 "thingflags=0x400 numframes=2",
+                 {0, 0, 1}};
   });
   return level;
 }
@@ -138,7 +145,8 @@ const std::filesystem::path& BenchDir() {
 const std::string& FullLevelText() {
   static const std::string text = [] {
     const auto path = BenchDir() / "full.jkl";
-    std::string bytes = FormatLevel(*FullLevel(), kx::platform::DisplayPath(path), "2000-01-01 00:00");
+    std::string bytes =
+        FormatLevel(*FullLevel(), kx::platform::DisplayPath(path), "2000-01-01 00:00");
     kx::platform::WriteFileAtomically(path, bytes);
     return bytes;
   }();

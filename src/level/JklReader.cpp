@@ -1,9 +1,5 @@
 #include "level/JklReader.h"
 
-#include <algorithm>
-#include <array>
-#include <climits>
-
 #include "level/JklErrors.h"
 #include "level/Numbers.h"
 #include "level/TextLines.h"
@@ -11,6 +7,10 @@
 #include "platform/AppInfo.h"
 #include "platform/CommandError.h"
 #include "platform/FileIo.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
 
 namespace kx::level {
 
@@ -100,7 +100,9 @@ constexpr std::string_view NameListWorldLine(State state) {
   }
 }
 
-bool IsNameList(State state) { return state >= State::AIClass && state <= State::CogScripts; }
+bool IsNameList(State state) {
+  return state >= State::AIClass && state <= State::CogScripts;
+}
 
 /// Sections closed by an "end" line; their count is the number of records they list.
 bool EndsWithEnd(State state) {
@@ -124,7 +126,7 @@ int ProgressValue(std::int64_t lines) {
 }
 
 class LevelParser {
-public:
+ public:
   LevelParser(std::string_view bytes, std::int64_t lineEnds, const std::string& sourceName,
               Level& level, platform::Ui& ui)
       : m_bytes(bytes), m_sourceName(sourceName), m_level(level), m_ui(ui) {
@@ -149,7 +151,7 @@ public:
     return ParseOutcome::Complete;
   }
 
-private:
+ private:
   /// Fills the working line (upper case) and the cased line; false when there is nothing to
   /// read on the line.
   bool SplitLine(std::string_view raw) {
@@ -225,8 +227,7 @@ private:
         m_level.copyright.count = 0;
         break;
       case State::Colormaps:
-        m_level.colormaps.count =
-            DeclaredCount(rest, "colormaps", m_level.colormaps.Capacity());
+        m_level.colormaps.count = DeclaredCount(rest, "colormaps", m_level.colormaps.Capacity());
         break;
       case State::Vertices:
         m_level.vertices.count = DeclaredCount(rest, "vertices", m_level.vertices.Capacity());
@@ -465,8 +466,8 @@ private:
   }
 
   void TextureVertexLine() {
-    const int slot = NextSlot(State::TextureVertices, "texture vertices",
-                              m_level.texturevertices.Capacity());
+    const int slot =
+        NextSlot(State::TextureVertices, "texture vertices", m_level.texturevertices.Capacity());
     std::string_view words = AfterColon();
     TextureVertex& texvertex = m_level.texturevertices[slot];
     texvertex.u = ParseFloat(NextWord(words));
@@ -524,8 +525,8 @@ private:
   }
 
   void NormalLine() {
-    const int slot = NextSlot(State::Normals, "surface normals",
-                              static_cast<int>(m_level.normals.size()));
+    const int slot =
+        NextSlot(State::Normals, "surface normals", static_cast<int>(m_level.normals.size()));
     std::string_view words = m_work;
     NextWord(words);
     SurfaceNormal& normal = m_level.normals[static_cast<std::size_t>(slot)];
@@ -609,8 +610,8 @@ private:
     if (StartsWith(m_work, NameListWorldLine(m_state))) {
       SetListCount(m_state, Strict(Trim(m_work.substr(NameListWorldLine(m_state).size()))));
     } else if (IsListLine()) {
-      const int capacity = m_state == State::Models ? m_level.models.Capacity()
-                                                    : NameList(m_state).Capacity();
+      const int capacity =
+          m_state == State::Models ? m_level.models.Capacity() : NameList(m_state).Capacity();
       const int slot = NextSlot(m_state, NameListWhat(m_state), capacity);
       std::string name = CutTo(Cased(WordAt(m_work, 2)), capacity::kNameText);
       if (m_state == State::Models) {
@@ -707,7 +708,7 @@ private:
   std::int64_t m_sectorVertexBudget = 0;
   std::int64_t m_lineNumber = 0;
 
-  std::string m_upper;     // storage of the working line
+  std::string m_upper;       // storage of the working line
   std::string_view m_work;   // the line upper-cased and trimmed: matching and numbers
   std::string_view m_cased;  // the line as written, trimmed: stored names and texts
   std::size_t m_colon = std::string_view::npos;  // the first ":" of the working line
@@ -718,8 +719,8 @@ private:
 ParseOutcome ParseLevel(std::string_view bytes, const std::string& sourceName,
                         const std::string& jklName, Level& level, platform::Ui& ui) {
   const std::int64_t expectedLines = CountLineEnds(bytes);
-  platform::ProgressSession progress(ui, "Parsing " + jklName + "...", "Parsing section: ",
-                                     ProgressValue(expectedLines));
+  platform::ProgressSession progress(ui, "Parsing " + jklName + "...",
+                                     "Parsing section: ", ProgressValue(expectedLines));
   level.ResetAllSlotMarks();
   return LevelParser(bytes, expectedLines, sourceName, level, ui).Run();
 }

@@ -1,14 +1,14 @@
 #include "level/JklWriter.h"
 
-#include <algorithm>
-#include <charconv>
-#include <ctime>
-
 #include "level/EpisodeFile.h"
 #include "level/Numbers.h"
 #include "level/Words.h"
 #include "platform/AppInfo.h"
 #include "platform/FileIo.h"
+
+#include <algorithm>
+#include <charconv>
+#include <ctime>
 
 namespace kx::level {
 
@@ -23,7 +23,7 @@ constexpr std::string_view kMakerWeb = "http://www.example.org/kelvarix/";
 
 /// The file's text under construction: appends pieces, ends lines with CR LF.
 class LevelText {
-public:
+ public:
   explicit LevelText(std::size_t expectedSize) { m_out.reserve(expectedSize); }
 
   LevelText& operator<<(std::string_view text) {
@@ -72,13 +72,12 @@ public:
   }
   std::string Take() { return std::move(m_out); }
 
-private:
+ private:
   std::string m_out;
 };
 
 void WriteBanner(LevelText& out, std::string_view worldPath, std::string_view timeStamp) {
-  out << "#********** World file " << worldPath << " ***** Created " << timeStamp
-      << " **********";
+  out << "#********** World file " << worldPath << " ***** Created " << timeStamp << " **********";
   out.End();
   out << "#********** Created with " << platform::kIdleCaption;
   out.End();
@@ -338,14 +337,14 @@ void WriteNameLists(LevelText& out, const Level& level) {
                 true, level.models, modelName);
   WriteNameList(out, "###### Sprite information ######", "Section: SPRITES", "World sprites", 0,
                 true, level.sprites, same);
-  WriteNameList(out, "##### Keyframe information #####", "Section: KEYFRAMES",
-                "World keyframes", 32, true, level.keyframes, same);
+  WriteNameList(out, "##### Keyframe information #####", "Section: KEYFRAMES", "World keyframes",
+                32, true, level.keyframes, same);
   WriteNameList(out, "###### Animation Classes #######", "Section: ANIMCLASS", "World puppets", 0,
                 true, level.puppets, same);
   WriteNameList(out, "#### Sound (foley) Classes #####", "Section: Soundclass",
                 "World soundclasses", 0, true, level.soundclasses, same);
-  WriteNameList(out, "########## COG scripts #########", "Section: cogscripts", "World scripts",
-                0, true, level.cogscripts, same);
+  WriteNameList(out, "########## COG scripts #########", "Section: cogscripts", "World scripts", 0,
+                true, level.cogscripts, same);
 }
 
 void WriteCogs(LevelText& out, const Level& level) {
@@ -405,8 +404,7 @@ void WriteThings(LevelText& out, const Level& level) {
   out << "World things ";
   out.Int(level.things.Used() + 200).End();
   out.Blank();
-  out.Line(
-      "#num template\t     name:\t\tX:\t\tY:\t\tZ:\t\tPitch:\t\tYaw:\t\tRoll:\t\tSector:");
+  out.Line("#num template\t     name:\t\tX:\t\tY:\t\tZ:\t\tPitch:\t\tYaw:\t\tRoll:\t\tSector:");
   for (int i = 0; i < level.things.Used(); ++i) {
     const Thing& t = level.things[i];
     if (i < 100) out << (i < 10 ? "  " : " ");
@@ -429,9 +427,9 @@ void WriteThings(LevelText& out, const Level& level) {
 
 /// A generous guess of the text's size, so that the text is built without reallocating.
 std::size_t ExpectedSize(const Level& level) {
-  return 16384 + 64 * static_cast<std::size_t>(level.vertices.Used() +
-                                                level.texturevertices.Used() +
-                                                level.adjoins.Used() + level.materials.Used()) +
+  return 16384 +
+         64 * static_cast<std::size_t>(level.vertices.Used() + level.texturevertices.Used() +
+                                       level.adjoins.Used() + level.materials.Used()) +
          200 * static_cast<std::size_t>(level.surfaces.Used() + level.things.Used()) +
          600 * static_cast<std::size_t>(level.sectors.Used());
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "level/Level.h"
+#include "platform/Ui.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
-
-#include "level/Level.h"
-#include "platform/Ui.h"
 
 namespace kx::level {
 
@@ -21,8 +21,7 @@ int CountCogSlots(const Level& level);
 
 /// The whole text of the level file in the editor's layout, lines ending in CR LF. Line 1
 /// names worldPath and timeStamp.
-std::string FormatLevel(const Level& level, std::string_view worldPath,
-                        std::string_view timeStamp);
+std::string FormatLevel(const Level& level, std::string_view worldPath, std::string_view timeStamp);
 
 /// The banner's time stamp: "1998-03-05 09:07".
 std::string FormatTimeStamp(int year, int month, int day, int hour, int minute);

@@ -34,7 +34,8 @@ bool TextLines::Next(std::string_view& line) {
   line = std::string_view(begin, static_cast<std::size_t>(end - begin));
   m_pos += line.size();
   if (m_pos < m_text.size()) {
-    const bool crlf = m_text[m_pos] == '\r' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n';
+    const bool crlf =
+        m_text[m_pos] == '\r' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n';
     m_pos += crlf ? 2 : 1;
   }
   ++m_lineNumber;

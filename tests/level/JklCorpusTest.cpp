@@ -1,17 +1,17 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <map>
-#include <memory>
-#include <regex>
-#include <sstream>
+#include "support/FakeUi.h"
+#include "support/TempDir.h"
 
 #include "level/JklErrors.h"
 #include "level/JklReader.h"
 #include "platform/CommandError.h"
-#include "support/FakeUi.h"
-#include "support/TempDir.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <regex>
+#include <sstream>
 
 // Every real level of the corpus is read; its counts are checked against what the file itself
 // declares and lists, counted here with a scan of its own.
@@ -52,8 +52,9 @@ Declared Scan(const std::string& bytes) {
   std::string text = bytes.substr(0, bytes.find('\x1a'));
   std::replace(text.begin(), text.end(), '\r', '\n');  // empty lines are of no interest
   std::istringstream in(text);
-  static const std::regex world("^WORLD (COLORMAPS|VERTICES|TEXTURE VERTICES|ADJOINS|SURFACES|"
-                                "SECTORS)\\s+(-?[0-9]+)$");
+  static const std::regex world(
+      "^WORLD (COLORMAPS|VERTICES|TEXTURE VERTICES|ADJOINS|SURFACES|"
+      "SECTORS)\\s+(-?[0-9]+)$");
   static const std::regex section("^SECTION:\\s*(\\w+)$");
   static const std::regex entry("^[0-9]+:.*");
   std::string section_name;
@@ -119,9 +120,12 @@ TEST(JklCorpusTest, EveryLevelReadsAndMatchesWhatItDeclaresAndLists) {
     const Declared declared = Scan(test::ReadAll(path));
     EXPECT_EQ(level->copyright.count, declared.copyright);
     const std::map<std::string, int> worldCounts = {
-        {"COLORMAPS", level->colormaps.count}, {"VERTICES", level->vertices.count},
-        {"TEXTURE VERTICES", level->texturevertices.count}, {"ADJOINS", level->adjoins.count},
-        {"SURFACES", level->surfaces.count},    {"SECTORS", level->sectors.count}};
+        {"COLORMAPS", level->colormaps.count},
+        {"VERTICES", level->vertices.count},
+        {"TEXTURE VERTICES", level->texturevertices.count},
+        {"ADJOINS", level->adjoins.count},
+        {"SURFACES", level->surfaces.count},
+        {"SECTORS", level->sectors.count}};
     for (const auto& [name, count] : declared.world) {
       EXPECT_EQ(worldCounts.at(name), count) << "World " << name;
     }

@@ -1,18 +1,18 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <memory>
-#include <limits>
-#include <random>
+#include "support/FakeUi.h"
+#include "support/LevelCompare.h"
+#include "support/TempDir.h"
 
 #include "level/JklErrors.h"
 #include "level/JklReader.h"
 #include "level/JklWriter.h"
 #include "platform/CommandError.h"
-#include "support/FakeUi.h"
-#include "support/LevelCompare.h"
-#include "support/TempDir.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <limits>
+#include <memory>
+#include <random>
 
 // A level written by the editor reads back into the same level, and writing that again gives
 // the same bytes: on every real level of the corpus and on levels built here.
@@ -24,12 +24,13 @@ constexpr std::string_view kStamp = "2001-02-03 04:05";
 std::unique_ptr<Level> ParseText(const std::string& text) {
   auto level = std::make_unique<Level>();
   test::FakeUi ui;
-  EXPECT_EQ(ParseLevel(text, "roundtrip.jkl", "roundtrip.jkl", *level, ui),
-            ParseOutcome::Complete);
+  EXPECT_EQ(ParseLevel(text, "roundtrip.jkl", "roundtrip.jkl", *level, ui), ParseOutcome::Complete);
   return level;
 }
 
-std::string AfterFirstLine(const std::string& text) { return text.substr(text.find("\r\n")); }
+std::string AfterFirstLine(const std::string& text) {
+  return text.substr(text.find("\r\n"));
+}
 
 /// The first line where a and b differ, with both versions; empty when they are equal.
 std::string FirstDifferentLine(const std::string& a, const std::string& b) {
@@ -60,16 +61,24 @@ void ExpectRoundTrip(const Level& level) {
 // ---- levels built in code -----------------------------------------------------------------
 
 class LevelMaker {
-public:
+ public:
   explicit LevelMaker(unsigned seed) : m_random(seed) {}
 
   std::unique_ptr<Level> Make() {
     auto level = std::make_unique<Level>();
     Level& l = *level;
     Fill(l.copyright, Count(64), [&] { return Word("(c)") + " " + Word("by") + "  x"; });
-    l.header = {Int(), Float(), Float(), Float(), Float(), {Float(), Float()},
-                {Float(), Float()}, {Float(), Float(), Float(), Float()},
-                {Float(), Float(), Float(), Float()}, Float(), Float()};
+    l.header = {Int(),
+                Float(),
+                Float(),
+                Float(),
+                Float(),
+                {Float(), Float()},
+                {Float(), Float()},
+                {Float(), Float(), Float(), Float()},
+                {Float(), Float(), Float(), Float()},
+                Float(),
+                Float()};
     Fill(l.sounds, Count(512), [&] { return Word("s") + (Chance() ? ".WAV" : ".wav 2.5 x"); });
     Fill(l.materials, Count(1024), [&] { return Material{Name("m", ".mat"), Float(), Float()}; });
     Fill(l.colormaps, Count(32), [&] { return Word("c") + ".cmp"; });
@@ -93,13 +102,13 @@ public:
       return Template{Word("t"), Chance() ? "none" : Word("_b"), Params(), -1};
     });
     Fill(l.things, Count(1024), [&] {
-      return Thing{Word("tpl"), Word("n"), Float(), Float(), Float(), Float(),
-                   Float(), Float(), Int(), Params(), kInUse};
+      return Thing{Word("tpl"), Word("n"), Float(), Float(),  Float(), Float(),
+                   Float(),     Float(),   Int(),   Params(), kInUse};
     });
     return level;
   }
 
-private:
+ private:
   static constexpr RecordMarks kInUse{0, 0, 1};
 
   template <typename T, typename Make>
@@ -278,8 +287,8 @@ TEST(JklRoundTripTest, EveryTableAtItsCapacitySurvivesWriteAndRead) {
   Sector sector;
   sector.marks = {0, 0, 1};
   fill(l.sectors, sector);
-  for (auto* table : {&l.aiclasses, &l.sprites, &l.keyframes, &l.puppets, &l.soundclasses,
-                      &l.cogscripts}) {
+  for (auto* table :
+       {&l.aiclasses, &l.sprites, &l.keyframes, &l.puppets, &l.soundclasses, &l.cogscripts}) {
     fill(*table, std::string("x.y"));
   }
   fill(l.models, Model{"x.3do", 0});

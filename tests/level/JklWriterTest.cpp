@@ -1,17 +1,16 @@
-#include "level/JklWriter.h"
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
-
-#include "level/EpisodeFile.h"
-#include "level/JklReader.h"
-#include "platform/CommandError.h"
 #include "support/FakeUi.h"
 #include "support/LevelCompare.h"
 #include "support/TempDir.h"
+
+#include "level/EpisodeFile.h"
+#include "level/JklReader.h"
+#include "level/JklWriter.h"
+#include "platform/CommandError.h"
+
+#include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
 
 namespace kx::level {
 namespace {
@@ -354,8 +353,8 @@ end
 
 
 )");
-  const std::string written = FormatLevel(*SmallLevel(), "C:\\Kelvarix\\Projects\\Test\\jkl\\test.jkl",
-                                          "1998-03-05 09:07");
+  const std::string written =
+      FormatLevel(*SmallLevel(), "C:\\Kelvarix\\Projects\\Test\\jkl\\test.jkl", "1998-03-05 09:07");
   EXPECT_EQ(written, expected);
 }
 
@@ -417,7 +416,8 @@ TEST(JklWriterTest, CountCogSlotsAddsTheExtraUsesOfEachScript) {
 TEST(JklWriterTest, TimeStampHasTwoDigitFields) {
   EXPECT_EQ(FormatTimeStamp(1998, 3, 5, 9, 7), "1998-03-05 09:07");
   EXPECT_EQ(FormatTimeStamp(2024, 12, 31, 23, 59), "2024-12-31 23:59");
-  EXPECT_THAT(CurrentTimeStamp(), ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}"));
+  EXPECT_THAT(CurrentTimeStamp(),
+              ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}"));
 }
 
 // ---- SaveLevel ----------------------------------------------------------------------------

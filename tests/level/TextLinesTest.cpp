@@ -1,9 +1,8 @@
 #include "level/TextLines.h"
 
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -36,13 +35,14 @@ TEST(TextLinesTest, CrLfLfAndCrEachEndOneLine) {
 
 TEST(TextLinesTest, CtrlZEndsTheText) {
   EXPECT_THAT(Lines("a\r\nb\x1a\r\nc\r\n"), ElementsAre("a", "b"));
-  EXPECT_THAT(Lines("\x1a" "a\r\n"), IsEmpty());
+  EXPECT_THAT(Lines("\x1a"
+                    "a\r\n"),
+              IsEmpty());
 }
 
 TEST(TextLinesTest, CountLineEndsAgreesWithTheLinesRead) {
-  for (const std::string_view text :
-       {"a\r\nb\nc\rd", "a\r\n", "\r\n\r\n", "\n\r", "a\r\r\nb", "", "x", "a\nb\x1a\nc\n",
-        "\r", "\n\n\n", "\r\r\n\n"}) {
+  for (const std::string_view text : {"a\r\nb\nc\rd", "a\r\n", "\r\n\r\n", "\n\r", "a\r\r\nb", "",
+                                      "x", "a\nb\x1a\nc\n", "\r", "\n\n\n", "\r\r\n\n"}) {
     const auto lines = static_cast<std::int64_t>(Lines(text).size());
     const std::int64_t ends = CountLineEnds(text);
     // A last line without a line end is read but not counted.

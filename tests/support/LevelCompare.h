@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "level/Level.h"
+
+#include <string>
 
 namespace kx::test {
 

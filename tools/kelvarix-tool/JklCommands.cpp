@@ -1,16 +1,17 @@
 #include "JklCommands.h"
 
-#include <filesystem>
-#include <iostream>
-#include <memory>
-#include <optional>
-
 #include "ConsoleUi.h"
+
 #include "level/EpisodeFile.h"
 #include "level/JklReader.h"
 #include "level/JklWriter.h"
 #include "level/Words.h"
 #include "platform/FileIo.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
 
 namespace kx::tool {
 
@@ -36,15 +37,24 @@ int RunStats(const std::vector<std::string>& args) {
   const auto read = ReadLevelFile(args[0], ui);
   const level::Level& l = *read;
   const std::pair<const char*, int> counts[] = {
-      {"copyright", l.copyright.count},     {"sounds", l.sounds.count},
-      {"materials", l.materials.count},     {"colormaps", l.colormaps.count},
-      {"vertices", l.vertices.count},       {"texturevertices", l.texturevertices.count},
-      {"adjoins", l.adjoins.count},         {"surfaces", l.surfaces.count},
-      {"sectors", l.sectors.count},         {"aiclasses", l.aiclasses.count},
-      {"models", l.models.count},           {"sprites", l.sprites.count},
-      {"keyframes", l.keyframes.count},     {"puppets", l.puppets.count},
-      {"soundclasses", l.soundclasses.count}, {"cogscripts", l.cogscripts.count},
-      {"cogs", l.cogs.count},               {"templates", l.templates.count},
+      {"copyright", l.copyright.count},
+      {"sounds", l.sounds.count},
+      {"materials", l.materials.count},
+      {"colormaps", l.colormaps.count},
+      {"vertices", l.vertices.count},
+      {"texturevertices", l.texturevertices.count},
+      {"adjoins", l.adjoins.count},
+      {"surfaces", l.surfaces.count},
+      {"sectors", l.sectors.count},
+      {"aiclasses", l.aiclasses.count},
+      {"models", l.models.count},
+      {"sprites", l.sprites.count},
+      {"keyframes", l.keyframes.count},
+      {"puppets", l.puppets.count},
+      {"soundclasses", l.soundclasses.count},
+      {"cogscripts", l.cogscripts.count},
+      {"cogs", l.cogs.count},
+      {"templates", l.templates.count},
       {"things", l.things.count},
   };
   for (const auto& [name, count] : counts) std::cout << name << ' ' << count << '\n';
