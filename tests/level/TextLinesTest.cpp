@@ -57,7 +57,9 @@ TEST(TextLinesTest, CountLineEndsMatchesTheLinesOfRandomTexts) {
   std::mt19937 random(631);
   const char pieces[] = {'\r', '\n', 'a', ' '};
   for (int round = 0; round < 2000; ++round) {
-    std::string text(static_cast<std::size_t>(random() % 70), 'x');
+    // Now and then one long enough to fill the counters of many blocks.
+    const std::size_t length = round % 50 == 0 ? 5000 + random() % 5000 : random() % 70;
+    std::string text(length, 'x');
     for (char& c : text) c = pieces[random() % 4];
     std::int64_t lines = 0;
     TextLines reader(text);
@@ -81,6 +83,9 @@ TEST(TextLinesTest, LongTextsWithCrAloneAreSplitInOnePass) {
   }
   EXPECT_EQ(lines, 200000);
   EXPECT_EQ(CountLineEnds(text), 200000);
+  // Nothing but line ends: every counter of the block counting is as full as it gets.
+  EXPECT_EQ(CountLineEnds(std::string(10000, '\n')), 10000);
+  EXPECT_EQ(CountLineEnds(std::string(10001, '\r')), 10001);
 }
 
 }  // namespace
