@@ -370,15 +370,6 @@ TEST(JklReaderTest, LfAndCrLineEndsReadLikeCrLf) {
   }
 }
 
-TEST(JklReaderTest, MixedLineEndsAndCtrlZ) {
-  // A CR LF pair is one line end; Ctrl-Z ends the text.
-  const auto level = Parse(
-      "SECTION: GEORESOURCE\r\nWorld vertices 2\n0: 1 2 3\r1: 4 5 6\r\n\x1a"
-      "World vertices 9\r\n");
-  EXPECT_EQ(level->vertices.count, 2);
-  EXPECT_EQ(level->vertices[1], (Vertex{4, 5, 6, {0, 0, 1}}));
-}
-
 TEST(JklReaderTest, CommentsAreCutAndBlankRemarksSkipped) {
   const auto level = Parse(Crlf(R"(SECTION: COPYRIGHT
    # a remark on its own line
