@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-/// The texts of the level reader's errors, so that the reader and the tool word them alike.
+/// The texts of the level reader's own errors (capacities, slots, the sequel's format, the
+/// copyright limit); the runtime's texts are in platform/CommandError.h.
 namespace kx::level {
 
 /// "<file>, line N": where a read stopped.
