@@ -9,6 +9,8 @@
 
 namespace kx::tool {
 
+CommandList GobCommands();
+
 bool WantsHelp(const std::vector<std::string>& args) {
   for (const auto& arg : args) {
     if (arg == "-h" || arg == "--help") return true;
@@ -21,7 +23,7 @@ namespace {
 // Each group of subcommands lives in a file of its own; this list joins them.
 CommandList AllCommands() {
   CommandList all;
-  for (auto group : std::vector<CommandList (*)()>{ResourceCommands}) {
+  for (auto group : std::vector<CommandList (*)()>{GobCommands, ResourceCommands}) {
     auto commands = group();
     all.insert(all.end(), commands.begin(), commands.end());
   }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kx::project {
+
+/// The level's display name from the string table misc\cogstrings.uni: on the first line whose
+/// first quoted word is the JKL file's name without ".jkl" (case ignored), the text in the next
+/// pair of double quotes. Empty when the file is missing or has no such line. Throws
+/// CommandError with the runtime's text when the file exists but cannot be read.
+std::string LevelNameFromCogStrings(const std::filesystem::path& uniPath, std::string_view jklName);
+
+}  // namespace kx::project

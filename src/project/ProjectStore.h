@@ -1,0 +1,53 @@
+#pragma once
+
+#include "level/Level.h"
+#include "platform/SettingsFile.h"
+#include "platform/Ui.h"
+#include "project/ProjectValues.h"
+#include "project/ProjectWindow.h"
+
+#include <string>
+
+namespace kx::project {
+
+/// What the project commands work on; all of it is owned by the main window.
+struct ProjectContext {
+  ProjectValues& values;
+  platform::SettingsFile& settings;
+  level::Level& level;
+  platform::Ui& ui;
+  ProjectWindow& window;
+};
+
+inline constexpr char kDuplicateGob2Message[] = "A project with that GOB2-name does already exist!";
+inline constexpr char kNoJklMessage[] = "No JKL-files found in GOB2 file!";
+inline constexpr char kNoProjectsMessage[] = "No projects available!";
+
+/// File > New project: the new-project dialog; with a user archive chosen, the selection is
+/// cleared and NewProjectFromGob runs. "Start a new project" creates nothing yet.
+void NewProjectCommand(ProjectContext& context);
+
+/// File > Open project: "No projects available!" when none is registered, else the list of
+/// projects; the chosen one is opened after the selection is cleared.
+void OpenProjectCommand(ProjectContext& context);
+
+/// Makes a project of the user archive at archivePath: refuses an archive name already
+/// registered, extracts the archive into Projects\tempdir (removing one left behind), lets the
+/// user choose among several JKL files (sorted by name), names the project after the level
+/// (from misc\cogstrings.uni, else the JKL file's name) with " (2)", " (3)", ... added when the
+/// name is taken, renames the folder, registers the project and opens it. Throws CommandError
+/// when extraction, the rename, the registration or the level read fails; the temporary
+/// folder is removed then.
+void NewProjectFromGob(ProjectContext& context, const std::string& archivePath);
+
+/// Makes registered project number n (from 1), whose folder is Projects\levelName, the open
+/// project: reads its level and episode file, then sets the values and the caption and tells
+/// the window. Throws CommandError when a file cannot be read, or "Invalid filename" when the
+/// settings name an unusable folder or level file; the open project then stays as it was.
+void OpenProject(ProjectContext& context, const std::string& levelName, int n);
+
+/// The level files of an extracted archive: the names of the *.jkl files in its jkl folder,
+/// letter case ignored, sorted by name.
+std::vector<std::string> ListJklFiles(const std::filesystem::path& projectDir);
+
+}  // namespace kx::project

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+/// Projects: user archives unpacked into folders of their own, the settings that list them,
+/// and putting a packed level into the game.
+namespace kx::project {
+
+/// The values the rest of the program works from: where the program and the game are, and the
+/// project that is open. Owned by the main window; replaced by every project open.
+struct ProjectValues {
+  std::filesystem::path ProgramDir;  // the program file's folder; Kelvarix.ini and Projects
+  std::filesystem::path JKDir;       // the game's folder, from the settings file; may be empty
+  std::filesystem::path ProjectDir;  // the open project's folder; empty while none is open
+  std::string JKLName;               // the level file, in ProjectDir's jkl folder
+  std::string GOB2Name;              // the archive the project packs into (upper case)
+  int PreviewWidth = 320;
+  int PreviewHeight = 240;
+};
+
+/// The game's resource archive: JKDir\resource\res2.gob (found in any letter case).
+std::filesystem::path ResourceArchivePath(const ProjectValues& values);
+
+/// The open project's level file: ProjectDir\jkl\JKLName (found in any letter case).
+std::filesystem::path LevelFilePath(const ProjectValues& values);
+
+/// The open project's episode file: ProjectDir\episode.jk (found in any letter case).
+std::filesystem::path EpisodeFilePath(const ProjectValues& values);
+
+}  // namespace kx::project
