@@ -83,6 +83,8 @@ TEST(MatFileTest, HostileHeadersEndInAnErrorNamingTheFileAndThePlace) {
       {MatBuilder::Texture().FilledCel(4, 4, 1, 'x').CountField(0x7FFFFFFF).Bytes(),
        beyond + "137438953408 bytes at offset 76 are needed for the headers of 2147483647 cels, "
                 "the file holds 80 from there"},
+      {MatBuilder::Texture().Format(16, 5, 0x7FFFFFFF, 6, 5, 5, 0).FilledCel(1, 1, 1, 0).Bytes(),
+       invalid + "the 16-bit colour format has 5 bits at shift 2147483647 for red"},
       {MatBuilder::Colour().ColourCel(1).CountField(-1).Bytes(),
        invalid + "the header gives a cel count of -1"},
       {MatBuilder::Texture().Cel(-4, 4, 1, std::string(16, 'x')).Bytes(),
