@@ -23,4 +23,9 @@ std::vector<std::string> SafeEntryParts(std::string_view name) {
   return parts;
 }
 
+bool IsPlainFileName(std::string_view name) {
+  const auto parts = SafeEntryParts(name);
+  return parts.size() == 1 && parts.front() == name;
+}
+
 }  // namespace kx::archive

@@ -12,4 +12,7 @@ namespace kx::archive {
 /// character, or has a part made only of dots ("..", ".") gives an empty list.
 std::vector<std::string> SafeEntryParts(std::string_view name);
 
+/// Whether name is one safe part as it stands: a plain file name without folders.
+bool IsPlainFileName(std::string_view name);
+
 }  // namespace kx::archive

@@ -19,8 +19,6 @@ using platform::CommandError;
 
 namespace {
 
-constexpr std::size_t kCopyBlock = 64000;
-
 void PutLittleEndian32(std::string& out, std::uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>(value >> shift));
 }
@@ -81,16 +79,10 @@ class Collector {
   std::vector<GobSourceFile> m_files;
 };
 
-void CopyInto(BinaryFile& out, const GobSourceFile& file, std::vector<char>& block) {
+void CopyInto(BinaryFile& out, const GobSourceFile& file) {
   BinaryFile in(file.source, BinaryFile::Mode::Read);
-  std::uint64_t left = file.size;
-  while (left > 0) {
-    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left, kCopyBlock));
-    // A file that shrank since it was listed would leave the directory wrong.
-    in.ReadExactly(block.data(), n);
-    out.Write(block.data(), n);
-    left -= n;
-  }
+  // A file that shrank since it was listed would leave the directory wrong: CopyTo refuses.
+  in.CopyTo(out, file.size);
 }
 
 }  // namespace
@@ -150,8 +142,7 @@ void WriteGob(const std::vector<GobSourceFile>& files, const fs::path& archivePa
   try {
     BinaryFile out(temporary, BinaryFile::Mode::Write);
     out.Write(head.data(), head.size());
-    std::vector<char> block(kCopyBlock);
-    for (const auto& file : files) CopyInto(out, file, block);
+    for (const auto& file : files) CopyInto(out, file);
     out.Close();
     std::error_code ec;
     fs::rename(temporary, archivePath, ec);
@@ -164,15 +155,13 @@ void WriteGob(const std::vector<GobSourceFile>& files, const fs::path& archivePa
 }
 
 fs::path MakeGob(const fs::path& projectDir, const std::string& archiveName) {
-  const auto parts = SafeEntryParts(archiveName);
-  if (parts.size() != 1 || parts.front() != archiveName) {
-    throw CommandError::InvalidFilename(archiveName);
-  }
+  if (!IsPlainFileName(archiveName)) throw CommandError::InvalidFilename(archiveName);
   fs::path gobDir =
       platform::FindDirectoryIgnoringCase(projectDir, "gob").value_or(projectDir / "gob");
   std::error_code ec;
   fs::create_directory(gobDir, ec);
-  if (!fs::is_directory(gobDir)) {
+  std::error_code statusError;
+  if (!fs::is_directory(gobDir, statusError)) {
     throw CommandError::FromErrno(ec ? ec.value() : ENOTDIR, platform::DisplayPath(gobDir));
   }
   const fs::path archivePath = gobDir / archiveName;

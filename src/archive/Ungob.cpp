@@ -8,6 +8,7 @@
 #include "platform/FileIo.h"
 
 #include <map>
+#include <set>
 #include <system_error>
 #include <vector>
 
@@ -18,8 +19,6 @@ using platform::BinaryFile;
 using platform::CommandError;
 
 namespace {
-
-constexpr std::size_t kCopyBlock = 64000;
 
 struct PlannedFile {
   const GobDirectoryEntry* entry;
@@ -37,21 +36,23 @@ class TargetTree {
   fs::path Place(const std::vector<std::string>& parts) {
     fs::path dir = m_root;
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-      dir = Child(dir, parts[i]);
+      bool added = false;
+      dir = Child(dir, parts[i], added);
       std::error_code ignored;
-      fs::create_directory(dir, ignored);  // a failure shows when the file is created
+      if (added) fs::create_directory(dir, ignored);  // a failure shows when the file is made
     }
-    return Child(dir, parts.back());
+    bool added = false;
+    return Child(dir, parts.back(), added);
   }
 
  private:
-  fs::path Child(const fs::path& dir, const std::string& name) {
+  fs::path Child(const fs::path& dir, const std::string& name, bool& added) {
     auto& names = Listing(dir);
-    const auto [it, added] = names.emplace(level::ToUpperAscii(name), name);
-    const fs::path child = dir / it->second;
-    std::error_code ec;
+    const auto inserted = names.emplace(level::ToUpperAscii(name), name);
+    added = inserted.second;
+    fs::path child = dir / inserted.first->second;
     // A link left in a target folder must not carry the archive's files elsewhere.
-    if (!added && fs::is_symlink(child, ec)) {
+    if (m_links.contains(child.string())) {
       throw CommandError::AccessDenied(platform::DisplayPath(child));
     }
     return child;
@@ -64,6 +65,8 @@ class TargetTree {
       for (fs::directory_iterator entry(dir, ec), end; !ec && entry != end; entry.increment(ec)) {
         const std::string name = entry->path().filename().string();
         it->second.emplace(level::ToUpperAscii(name), name);
+        std::error_code statusError;
+        if (entry->is_symlink(statusError)) m_links.insert(entry->path().string());
       }
     }
     return it->second;
@@ -71,10 +74,10 @@ class TargetTree {
 
   fs::path m_root;
   std::map<std::string, std::map<std::string, std::string>> m_listings;
+  std::set<std::string> m_links;
 };
 
-void CopyEntry(BinaryFile& archive, const GobDirectoryEntry& entry, const fs::path& target,
-               std::vector<char>& block) {
+void CopyEntry(BinaryFile& archive, const GobDirectoryEntry& entry, const fs::path& target) {
   // The data goes to a side file first, so a failure never leaves a short file under the
   // entry's name.
   fs::path partial = target;
@@ -82,13 +85,7 @@ void CopyEntry(BinaryFile& archive, const GobDirectoryEntry& entry, const fs::pa
   try {
     BinaryFile out(partial, BinaryFile::Mode::Write);
     archive.Seek(static_cast<std::uint64_t>(entry.offset));
-    auto left = static_cast<std::uint64_t>(entry.size);
-    while (left > 0) {
-      const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left, kCopyBlock));
-      archive.ReadExactly(block.data(), n);
-      out.Write(block.data(), n);
-      left -= n;
-    }
+    archive.CopyTo(out, static_cast<std::uint64_t>(entry.size));
     out.Close();
     std::error_code ec;
     fs::rename(partial, target, ec);
@@ -136,19 +133,19 @@ bool Ungob(const std::string& archiveName, const fs::path& targetDir, platform::
 
   platform::BusyCursor busy(ui);
   fs::create_directory(targetDir, ec);
-  if (!fs::is_directory(targetDir)) {
+  std::error_code statusError;
+  if (!fs::is_directory(targetDir, statusError)) {
     throw CommandError::FromErrno(ec ? ec.value() : ENOTDIR, platform::DisplayPath(targetDir));
   }
   platform::ProgressSession progress(ui, "Ungobing " + archiveName + "...",
                                      "Extracting file: ", static_cast<int>(plan.size()));
   TargetTree tree(targetDir);
-  std::vector<char> block(kCopyBlock);
   int position = 0;
   for (const auto& file : plan) {
     ui.ProgressSetPosition(++position);
     ui.ProgressSetItem(file.entry->name);
     ui.ProcessEvents();
-    CopyEntry(archive, *file.entry, tree.Place(file.parts), block);
+    CopyEntry(archive, *file.entry, tree.Place(file.parts));
   }
   return true;
 }

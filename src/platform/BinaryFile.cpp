@@ -3,31 +3,47 @@
 #include "platform/CommandError.h"
 #include "platform/FileIo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace kx::platform {
+
+namespace {
+
+constexpr std::size_t kCopyBlock = 64000;
+
+// Longest single request; the kernel may do less, and the loops go on from there.
+constexpr std::size_t kMaxRequest = std::size_t{1} << 30;
+
+}  // namespace
 
 BinaryFile::BinaryFile(const std::filesystem::path& path, Mode mode) : m_path(path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) throw CommandError::AccessDenied(DisplayName());
-  m_file = std::fopen(path.c_str(), mode == Mode::Read ? "rb" : "wb");
-  if (!m_file) Fail(errno);
+  const int flags = mode == Mode::Read ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
+  do {
+    m_fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+  } while (m_fd < 0 && errno == EINTR);
+  if (m_fd < 0) Fail(errno);
 }
 
 BinaryFile::~BinaryFile() {
-  if (m_file) std::fclose(m_file);
+  if (m_fd >= 0) ::close(m_fd);
 }
 
 BinaryFile::BinaryFile(BinaryFile&& other) noexcept
-    : m_file(std::exchange(other.m_file, nullptr)), m_path(std::move(other.m_path)) {}
+    : m_fd(std::exchange(other.m_fd, -1)), m_path(std::move(other.m_path)) {}
 
 BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
   if (this != &other) {
-    if (m_file) std::fclose(m_file);
-    m_file = std::exchange(other.m_file, nullptr);
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = std::exchange(other.m_fd, -1);
     m_path = std::move(other.m_path);
   }
   return *this;
@@ -36,10 +52,10 @@ BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
 bool BinaryFile::TryOpenForReading(const std::filesystem::path& path, BinaryFile& out) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
   out = BinaryFile();
-  out.m_file = file;
+  out.m_fd = fd;
   out.m_path = path;
   return true;
 }
@@ -50,23 +66,28 @@ std::string BinaryFile::DisplayName() const {
 
 std::uint64_t BinaryFile::Size() const {
   struct stat info {};
-  if (fstat(fileno(m_file), &info) != 0) Fail(errno);
+  if (::fstat(m_fd, &info) != 0) Fail(errno);
   return static_cast<std::uint64_t>(info.st_size);
 }
 
 void BinaryFile::Seek(std::uint64_t position) {
-  errno = 0;
-  if (position > static_cast<std::uint64_t>(INT64_MAX) ||
-      fseeko(m_file, static_cast<off_t>(position), SEEK_SET) != 0) {
-    Fail(errno ? errno : EINVAL);
-  }
+  if (position > static_cast<std::uint64_t>(INT64_MAX)) Fail(EINVAL);
+  if (::lseek(m_fd, static_cast<off_t>(position), SEEK_SET) < 0) Fail(errno);
 }
 
 std::size_t BinaryFile::ReadSome(void* out, std::size_t count) {
-  errno = 0;
-  const std::size_t n = std::fread(out, 1, count, m_file);
-  if (n < count && std::ferror(m_file)) Fail(errno ? errno : EIO);
-  return n;
+  auto* bytes = static_cast<char*>(out);
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t n = ::read(m_fd, bytes + done, std::min(count - done, kMaxRequest));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      Fail(errno);
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
 }
 
 void BinaryFile::ReadExactly(void* out, std::size_t count) {
@@ -74,19 +95,48 @@ void BinaryFile::ReadExactly(void* out, std::size_t count) {
 }
 
 void BinaryFile::Write(const void* data, std::size_t count) {
-  errno = 0;
-  if (count != 0 && std::fwrite(data, 1, count, m_file) != count) Fail(errno ? errno : EIO);
+  const auto* bytes = static_cast<const char*>(data);
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t n = ::write(m_fd, bytes + done, std::min(count - done, kMaxRequest));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      Fail(errno);
+    }
+    if (n == 0) Fail(EIO);
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+void BinaryFile::CopyTo(BinaryFile& out, std::uint64_t count) {
+  bool inKernel = true;
+  while (count > 0 && inKernel) {
+    const auto request = static_cast<std::size_t>(std::min<std::uint64_t>(count, kMaxRequest));
+    const ssize_t n = ::copy_file_range(m_fd, nullptr, out.m_fd, nullptr, request, 0);
+    if (n > 0) {
+      count -= static_cast<std::uint64_t>(n);
+    } else if (n == 0) {
+      throw CommandError::ReadBeyondEnd(DisplayName());
+    } else if (errno == EINTR) {
+      continue;
+    } else if (errno == ENOSPC || errno == EDQUOT || errno == EIO) {
+      out.Fail(errno);
+    } else {
+      inKernel = false;  // not offered between these files: copy through a block instead
+    }
+  }
+  std::vector<char> block(count > 0 ? kCopyBlock : 0);
+  while (count > 0) {
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(count, kCopyBlock));
+    ReadExactly(block.data(), n);
+    out.Write(block.data(), n);
+    count -= n;
+  }
 }
 
 void BinaryFile::Close() {
-  if (!m_file) return;
-  errno = 0;
-  const int flushed = std::fflush(m_file);
-  const int flushError = errno;
-  errno = 0;
-  const int closed = std::fclose(std::exchange(m_file, nullptr));
-  if (flushed != 0) Fail(flushError ? flushError : EIO);
-  if (closed != 0) Fail(errno ? errno : EIO);
+  if (m_fd < 0) return;
+  if (::close(std::exchange(m_fd, -1)) != 0 && errno != EINTR) Fail(errno);
 }
 
 void BinaryFile::Fail(int errorNumber) const {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -22,10 +21,10 @@ class BinaryFile {
   BinaryFile(const BinaryFile&) = delete;
   BinaryFile& operator=(const BinaryFile&) = delete;
 
-  /// Opens for reading; false (and nothing thrown) when the file cannot be opened.
+  /// Opens a regular file for reading; false (and nothing thrown) when that is not possible.
   static bool TryOpenForReading(const std::filesystem::path& path, BinaryFile& out);
 
-  bool IsOpen() const { return m_file != nullptr; }
+  bool IsOpen() const { return m_fd >= 0; }
   const std::filesystem::path& Path() const { return m_path; }
   std::string DisplayName() const;
 
@@ -37,13 +36,16 @@ class BinaryFile {
   /// Reads exactly count bytes or throws "Read beyond end of file".
   void ReadExactly(void* out, std::size_t count);
   void Write(const void* data, std::size_t count);
-  /// Flushes and closes, reporting a failed final write; the destructor ignores such failures.
+  /// Copies count bytes from this file's position to out's position, inside the kernel where
+  /// it can. Throws "Read beyond end of file" when this file ends first.
+  void CopyTo(BinaryFile& out, std::uint64_t count);
+  /// Closes, reporting a failure; the destructor ignores such failures.
   void Close();
 
  private:
   [[noreturn]] void Fail(int errorNumber) const;
 
-  std::FILE* m_file = nullptr;
+  int m_fd = -1;
   std::filesystem::path m_path;
 };
 

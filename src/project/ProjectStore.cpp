@@ -1,5 +1,6 @@
 #include "project/ProjectStore.h"
 
+#include "archive/EntryNames.h"
 #include "archive/Ungob.h"
 #include "level/EpisodeFile.h"
 #include "level/JklReader.h"
@@ -48,12 +49,6 @@ std::vector<std::string> RegisteredLevelNames(const platform::SettingsSnapshot& 
 std::string ArchiveFileName(const std::string& archivePath) {
   const auto slash = archivePath.find_last_of("\\/");
   return slash == std::string::npos ? archivePath : archivePath.substr(slash + 1);
-}
-
-bool IsPlainFileName(const std::string& name) {
-  const auto parts = platform::GamePathParts(name);
-  return parts.size() == 1 && parts.front() == name && name != "." && name != ".." &&
-         name.find(':') == std::string::npos;
 }
 
 void RemoveQuietly(const fs::path& dir) {
@@ -113,6 +108,9 @@ void OpenProjectCommand(ProjectContext& context) {
 void NewProjectFromGob(ProjectContext& context, const std::string& archivePath) {
   auto& ui = context.ui;
   const std::string archiveName = ArchiveFileName(archivePath);
+  // The name is registered and later packed into; one that cannot be would leave a project
+  // that never opens.
+  if (!archive::IsPlainFileName(archiveName)) throw CommandError::InvalidFilename(archiveName);
   const auto snapshot = context.settings.Snapshot();
   const int count = ProjectCount(snapshot);
   for (int n = 1; n <= count; ++n) {
@@ -125,7 +123,8 @@ void NewProjectFromGob(ProjectContext& context, const std::string& archivePath) 
   const fs::path projectsDir = context.values.ProgramDir / "Projects";
   std::error_code ec;
   fs::create_directories(projectsDir, ec);
-  if (!fs::is_directory(projectsDir)) {
+  std::error_code statusError;
+  if (!fs::is_directory(projectsDir, statusError)) {
     throw CommandError::FromErrno(ec ? ec.value() : ENOTDIR, platform::DisplayPath(projectsDir));
   }
   const fs::path tempDir = projectsDir / kTempDirName;
@@ -183,8 +182,10 @@ void OpenProject(ProjectContext& context, const std::string& levelName, int n) {
   opened.GOB2Name = snapshot.Text(ProjectSection(n), "GOB2Name", "");
   // The settings file may have been edited by hand: its names must stay inside the project.
   if (!IsProjectFolderName(levelName)) throw CommandError::InvalidFilename(levelName);
-  if (!IsPlainFileName(opened.JKLName)) throw CommandError::InvalidFilename(opened.JKLName);
-  if (!opened.GOB2Name.empty() && !IsPlainFileName(opened.GOB2Name)) {
+  if (!archive::IsPlainFileName(opened.JKLName)) {
+    throw CommandError::InvalidFilename(opened.JKLName);
+  }
+  if (!opened.GOB2Name.empty() && !archive::IsPlainFileName(opened.GOB2Name)) {
     throw CommandError::InvalidFilename(opened.GOB2Name);
   }
 

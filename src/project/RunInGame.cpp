@@ -8,7 +8,6 @@
 
 #include <string>
 #include <system_error>
-#include <vector>
 
 namespace kx::project {
 
@@ -31,12 +30,7 @@ void CopyFileAtomically(const fs::path& source, const fs::path& target) {
   try {
     BinaryFile in(source, BinaryFile::Mode::Read);
     BinaryFile out(temporary, BinaryFile::Mode::Write);
-    std::vector<char> block(64000);
-    for (;;) {
-      const std::size_t n = in.ReadSome(block.data(), block.size());
-      out.Write(block.data(), n);
-      if (n < block.size()) break;
-    }
+    in.CopyTo(out, in.Size());
     out.Close();
     std::error_code ec;
     fs::rename(temporary, target, ec);

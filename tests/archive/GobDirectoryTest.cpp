@@ -126,10 +126,5 @@ TEST(GobDirectoryTest, RefusesDirectoriesAndEntriesOutsideTheFile) {
   }
 }
 
-TEST(GobDirectoryTest, LookupKeyIgnoresCaseAndPadding) {
-  EXPECT_EQ(GobLookupKey("  mat\\Wall.mat   "), "MAT\\WALL.MAT");
-  EXPECT_EQ(GobLookupKey("mat/wall.mat"), "MAT/WALL.MAT");
-}
-
 }  // namespace
 }  // namespace kx::archive

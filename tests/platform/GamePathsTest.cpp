@@ -63,11 +63,5 @@ TEST(GamePathsTest, ResolveKeepsExistingFoldersAndAddsTheRest) {
   EXPECT_EQ(ResolveIgnoringCase(dir.path(), "jkl\\old.jkl"), existing);
 }
 
-TEST(GamePathsTest, SameNameIgnoringCaseComparesLettersOnly) {
-  EXPECT_TRUE(SameNameIgnoringCase("Episode.JK", "EPISODE.jk"));
-  EXPECT_FALSE(SameNameIgnoringCase("a\\b", "a/b"));
-  EXPECT_FALSE(SameNameIgnoringCase("ab", "abc"));
-}
-
 }  // namespace
 }  // namespace kx::platform

@@ -126,13 +126,5 @@ TEST_F(SettingsFileTest, RefusedWriteReportsTheFileAndKeepsItIntact) {
   EXPECT_EQ(test::ReadAll(path), "[Projects]\nNProjects=1\n");
 }
 
-TEST_F(SettingsFileTest, SnapshotAnswersManyLookupsFromOneReading) {
-  settings.WriteSettingText("Project1", "LevelName", "One");
-  const auto snapshot = settings.Snapshot();
-  settings.WriteSettingText("Project1", "LevelName", "Changed");
-  EXPECT_EQ(snapshot.Text("project1", "levelname", ""), "One");
-  EXPECT_EQ(settings.ReadSettingText("project1", "levelname", ""), "Changed");
-}
-
 }  // namespace
 }  // namespace kx::platform

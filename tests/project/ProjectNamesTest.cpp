@@ -36,7 +36,7 @@ TEST(CogStringsTest, LineWithoutAQuotedNameGivesNone) {
 TEST(ProjectNamesTest, FolderNameIsTheLevelNameMadeSafe) {
   EXPECT_EQ(ProjectFolderName("Abc Station", "01abc.jkl"), "Abc Station");
   EXPECT_EQ(ProjectFolderName("  Padded.  ", "x.jkl"), "Padded");
-  EXPECT_EQ(ProjectFolderName("Dark: Part 2/3", "x.jkl"), "Dark_ Part 2_3");
+  EXPECT_EQ(ProjectFolderName("Dark: Act 2/3", "x.jkl"), "Dark_ Act 2_3");
   EXPECT_EQ(ProjectFolderName("..\\..\\evil", "x.jkl"), "_.._evil");
   EXPECT_EQ(ProjectFolderName("", "01abc.jkl"), "01abc");
   EXPECT_EQ(ProjectFolderName("..", "01abc.jkl"), "01abc");

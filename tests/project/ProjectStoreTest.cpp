@@ -136,6 +136,13 @@ TEST_F(ProjectStoreTest, ArchiveNameAlreadyRegisteredIsRefusedBeforeExtracting) 
   EXPECT_THAT(window.calls, IsEmpty());
 }
 
+TEST_F(ProjectStoreTest, ArchiveNameThatCannotBePackedIsRefused) {
+  EXPECT_THAT([&] { NewProjectFromGob(context, TwoLevelArchive("a:b.gob").string()); },
+              Throws<CommandError>(AllOf(Property(&CommandError::text, "Invalid filename"),
+                                         Property(&CommandError::detail, "a:b.gob"))));
+  EXPECT_FALSE(fs::exists(Projects()));
+}
+
 TEST_F(ProjectStoreTest, MissingArchiveStopsAfterItsMessage) {
   const auto name = (dir.path() / "nothere.gob").string();
   NewProjectFromGob(context, name);
