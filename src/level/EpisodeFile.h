@@ -1,10 +1,10 @@
 #pragma once
 
+#include "level/Level.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
-
-#include "level/Level.h"
 
 namespace kx::level {
 

@@ -9,13 +9,11 @@ std::string JklPlace(const std::string& sourceName, std::int64_t lineNumber) {
 }
 
 std::string TooManyText(std::string_view what, int capacity) {
-  return "Too many " + std::string(what) + ": the editor holds at most " +
-         std::to_string(capacity);
+  return "Too many " + std::string(what) + ": the editor holds at most " + std::to_string(capacity);
 }
 
 std::string NegativeCountText(std::string_view what, std::int32_t count) {
-  return "Invalid number of " + std::string(what) + ": " + std::to_string(count) +
-         " is below 0";
+  return "Invalid number of " + std::string(what) + ": " + std::to_string(count) + " is below 0";
 }
 
 std::string CornerCountText(std::int32_t surfaceNumber, std::int32_t corners) {

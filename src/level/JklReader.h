@@ -1,11 +1,11 @@
 #pragma once
 
+#include "level/Level.h"
+#include "platform/Ui.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
-
-#include "level/Level.h"
-#include "platform/Ui.h"
 
 namespace kx::level {
 

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <filesystem>
-#include <string>
-
 #include "level/Level.h"
 #include "platform/Ui.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace kx::level {
 
@@ -17,5 +18,15 @@ void SaveLevel(const Level& level, const std::filesystem::path& projectDir,
 
 /// The number written after "World cogs".
 int CountCogSlots(const Level& level);
+
+/// The whole text of the level file in the editor's layout, lines ending in CR LF. Line 1
+/// names worldPath and timeStamp.
+std::string FormatLevel(const Level& level, std::string_view worldPath, std::string_view timeStamp);
+
+/// The banner's time stamp: "1998-03-05 09:07".
+std::string FormatTimeStamp(int year, int month, int day, int hour, int minute);
+
+/// The time stamp of the current local time.
+std::string CurrentTimeStamp();
 
 }  // namespace kx::level

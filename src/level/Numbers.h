@@ -12,8 +12,14 @@ namespace kx::level {
 /// 1 gives "1.000000", -0.25 gives "-0.250000". A value that rounds to zero is "0.000000".
 std::string FormatFloat6(float value);
 
+/// Appends FormatFloat6(value) to out (the writer's form, without a temporary string).
+void AppendFloat6(std::string& out, float value);
+
 /// "0x" and the value in upper-case hexadecimal with at least four digits (0x0010, 0x12345).
 std::string FlagText(std::uint32_t value);
+
+/// Appends FlagText(value) to out.
+void AppendFlagText(std::string& out, std::uint32_t value);
 
 /// The float of the leading well-formed part of text (optional blanks, sign, digits, "." and
 /// digits, exponent with E or e); never fails: malformed or empty text gives what its leading

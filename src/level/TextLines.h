@@ -11,7 +11,7 @@ namespace kx::level {
 /// (Ctrl-Z) ends the text like the end of the file. A last line without a line end is still a
 /// line; an empty text has no lines.
 class TextLines {
-public:
+ public:
   explicit TextLines(std::string_view text);
 
   /// The next line without its line end; false at the end of the text.
@@ -19,9 +19,10 @@ public:
   /// How many lines Next has returned so far (the number of the last line, from 1).
   std::int64_t LineNumber() const { return m_lineNumber; }
 
-private:
+ private:
   std::string_view m_text;
   std::size_t m_pos = 0;
+  std::size_t m_nextLf;  // the next line feed at or after m_pos, or the end of the text
   std::int64_t m_lineNumber = 0;
 };
 

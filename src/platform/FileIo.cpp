@@ -27,6 +27,10 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   FilePtr file(std::fopen(path.c_str(), "rb"));
   if (!file) throw CommandError::FromErrno(errno, DisplayPath(path));
   std::string bytes;
+  // Room for the whole file at once; what is read still decides the size.
+  std::error_code sizeError;
+  const auto size = std::filesystem::file_size(path, sizeError);
+  if (!sizeError) bytes.reserve(static_cast<std::size_t>(size));
   char block[64000];
   for (;;) {
     const std::size_t n = std::fread(block, 1, sizeof(block), file.get());

@@ -1,12 +1,11 @@
-#include "level/EpisodeFile.h"
+#include "support/TempDir.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "level/EpisodeFile.h"
+#include "platform/CommandError.h"
 
 #include <filesystem>
-
-#include "platform/CommandError.h"
-#include "support/TempDir.h"
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 namespace kx::level {
 namespace {
@@ -61,30 +60,34 @@ TEST(EpisodeFileTest, MissingFileIsFileNotFound) {
 }
 
 TEST(EpisodeFileTest, WritesTheEditorsLayout) {
-  EXPECT_EQ(FormatEpisode({"Test", 2}, "01narsh.jkl"),
-            "\"Test\"\r\n"
-            "# Title must be first line.\r\n"
-            "# Please use TABs for alignment!\r\n"
-            "\r\n"
-            "TYPE\t2\t# Deathmatch\r\n"
-            "\r\n"
-            "SEQ\t1\r\n"
-            "\r\n"
-            "# <lightpow> and <darkpow> are the inventory bin numbers for that power.\r\n"
-            "\r\n"
-            "# <line>\t<cd>\t<level>\t<type>\t\t<file>\t\t\t<lightpow>\t<darkpow>\t<gotoA>\t<gotoB>\r\n"
-            "\r\n"
-            "10:\t\t1\t1\tLEVEL\t\t01narsh.jkl\t\t0\t\t0\t\t-1\t-1\r\n"
-            "\r\n"
-            "end\r\n"
-            "\r\n");
+  EXPECT_EQ(
+      FormatEpisode({"Test", 2}, "01narsh.jkl"),
+      "\"Test\"\r\n"
+      "# Title must be first line.\r\n"
+      "# Please use TABs for alignment!\r\n"
+      "\r\n"
+      "TYPE\t2\t# Deathmatch\r\n"
+      "\r\n"
+      "SEQ\t1\r\n"
+      "\r\n"
+      "# <lightpow> and <darkpow> are the inventory bin numbers for that power.\r\n"
+      "\r\n"
+      "# <line>\t<cd>\t<level>\t<type>\t\t<file>\t\t\t<lightpow>\t<darkpow>\t<gotoA>\t<gotoB>\r\n"
+      "\r\n"
+      "10:\t\t1\t1\tLEVEL\t\t01narsh.jkl\t\t0\t\t0\t\t-1\t-1\r\n"
+      "\r\n"
+      "end\r\n"
+      "\r\n");
 }
 
 TEST(EpisodeFileTest, NamesEachKnownTypeAndNoOther) {
-  EXPECT_THAT(FormatEpisode({"", 1}, "a.jkl"), ::testing::HasSubstr("TYPE\t1\t# Single-player\r\n\r\nSEQ"));
-  EXPECT_THAT(FormatEpisode({"", 8}, "a.jkl"), ::testing::HasSubstr("TYPE\t8\t# Special/CTF\r\n\r\nSEQ"));
+  EXPECT_THAT(FormatEpisode({"", 1}, "a.jkl"),
+              ::testing::HasSubstr("TYPE\t1\t# Single-player\r\n\r\nSEQ"));
+  EXPECT_THAT(FormatEpisode({"", 8}, "a.jkl"),
+              ::testing::HasSubstr("TYPE\t8\t# Special/CTF\r\n\r\nSEQ"));
   // An unknown type has no name and no blank line after it.
-  EXPECT_THAT(FormatEpisode({"", 5}, "a.jkl"), ::testing::HasSubstr("\r\nTYPE\t5\t# \r\nSEQ\t1\r\n"));
+  EXPECT_THAT(FormatEpisode({"", 5}, "a.jkl"),
+              ::testing::HasSubstr("\r\nTYPE\t5\t# \r\nSEQ\t1\r\n"));
 }
 
 TEST(EpisodeFileTest, WriteThenReadGivesTheSameEpisode) {
@@ -146,8 +149,9 @@ TEST(EpisodeFileTest, CorpusTitlesAndTypes) {
   ReadEpisode(episode, corpus / "malloc47+return-of-thrawn/thrawn/episode.jk");
   EXPECT_EQ(episode, (EpisodeInfo{"The Return of Thrawn", 1}));
   // A file whose first line is a remark loses its first and last letters as the title.
-  ReadEpisode(episode, corpus / "jdmclark+gorc/src/utilities/episode/tests/"
-                                "test-episode-missing-name/episode.jk");
+  ReadEpisode(episode, corpus /
+                           "jdmclark+gorc/src/utilities/episode/tests/"
+                           "test-episode-missing-name/episode.jk");
   EXPECT_EQ(episode, (EpisodeInfo{" Well-formed episode other than a missing nam", 1}));
 }
 

@@ -1,17 +1,17 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <map>
-#include <memory>
-#include <regex>
-#include <sstream>
+#include "support/FakeUi.h"
+#include "support/TempDir.h"
 
 #include "level/JklErrors.h"
 #include "level/JklReader.h"
 #include "platform/CommandError.h"
-#include "support/FakeUi.h"
-#include "support/TempDir.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <regex>
+#include <sstream>
 
 // Every real level of the corpus is read; its counts are checked against what the file itself
 // declares and lists, counted here with a scan of its own.
@@ -52,8 +52,9 @@ Declared Scan(const std::string& bytes) {
   std::string text = bytes.substr(0, bytes.find('\x1a'));
   std::replace(text.begin(), text.end(), '\r', '\n');  // empty lines are of no interest
   std::istringstream in(text);
-  static const std::regex world("^WORLD (COLORMAPS|VERTICES|TEXTURE VERTICES|ADJOINS|SURFACES|"
-                                "SECTORS)\\s+(-?[0-9]+)$");
+  static const std::regex world(
+      "^WORLD (COLORMAPS|VERTICES|TEXTURE VERTICES|ADJOINS|SURFACES|"
+      "SECTORS)\\s+(-?[0-9]+)$");
   static const std::regex section("^SECTION:\\s*(\\w+)$");
   static const std::regex entry("^[0-9]+:.*");
   std::string section_name;
@@ -119,9 +120,12 @@ TEST(JklCorpusTest, EveryLevelReadsAndMatchesWhatItDeclaresAndLists) {
     const Declared declared = Scan(test::ReadAll(path));
     EXPECT_EQ(level->copyright.count, declared.copyright);
     const std::map<std::string, int> worldCounts = {
-        {"COLORMAPS", level->colormaps.count}, {"VERTICES", level->vertices.count},
-        {"TEXTURE VERTICES", level->texturevertices.count}, {"ADJOINS", level->adjoins.count},
-        {"SURFACES", level->surfaces.count},    {"SECTORS", level->sectors.count}};
+        {"COLORMAPS", level->colormaps.count},
+        {"VERTICES", level->vertices.count},
+        {"TEXTURE VERTICES", level->texturevertices.count},
+        {"ADJOINS", level->adjoins.count},
+        {"SURFACES", level->surfaces.count},
+        {"SECTORS", level->sectors.count}};
     for (const auto& [name, count] : declared.world) {
       EXPECT_EQ(worldCounts.at(name), count) << "World " << name;
     }
@@ -149,37 +153,17 @@ TEST(JklCorpusTest, EveryLevelReadsAndMatchesWhatItDeclaresAndLists) {
   EXPECT_GE(read, 17);
 }
 
-TEST(JklCorpusTest, ALargeLevelReadsItsValuesExactly) {
+TEST(JklCorpusTest, ALevelWithMoreKeyframesThanTheGameAllowedReads) {
   const auto corpus = test::CorpusDir();
   if (corpus.empty()) GTEST_SKIP() << "no corpus on this machine";
   test::FakeUi ui;
   auto level = std::make_unique<Level>();
   ReadLevel(*level, corpus / "malloc47+return-of-thrawn/thrawn/jkl/test1.jkl", "test1.jkl", ui);
-  EXPECT_EQ(level->vertices.count, 5777);
-  EXPECT_EQ(level->surfaces.count, 7348);
-  EXPECT_EQ(level->sectors.count, 891);
-  EXPECT_EQ(level->cogs.count, 149);
-  EXPECT_EQ(level->things.count, 453);
   EXPECT_EQ(level->keyframes.count, 269);
   // The progress bar counted every line, and its last position is its maximum.
   ASSERT_FALSE(ui.positions.empty());
   EXPECT_EQ("begin Parsing test1.jkl...|Parsing section: |" + std::to_string(ui.positions.back()),
             ui.progress.front());
-}
-
-TEST(JklCorpusTest, ExponentFloatsReadExactly) {
-  const auto corpus = test::CorpusDir();
-  if (corpus.empty()) GTEST_SKIP() << "no corpus on this machine";
-  const auto path = corpus /
-                    "saberworks+massassi-static/source/tutorials/rd2/rotdoor1.zip.contents/"
-                    "ROTDOOR1.GOB.contents/jkl/rotdoor1.jkl";
-  ASSERT_NE(test::ReadAll(path).find("CENTER 1.0125 -6.938894E-18 0.15"), std::string::npos);
-  test::FakeUi ui;
-  auto level = std::make_unique<Level>();
-  ReadLevel(*level, path, "rotdoor1.jkl", ui);
-  const auto has = [](const Sector& s) { return s.center[1] == -6.938894E-18f; };
-  EXPECT_TRUE(std::any_of(level->sectors.items.begin(),
-                          level->sectors.items.begin() + level->sectors.Used(), has));
 }
 
 }  // namespace

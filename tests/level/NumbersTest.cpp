@@ -3,7 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
 
 #include "platform/CommandError.h"
 
@@ -38,6 +42,33 @@ TEST(FormatFloat6Test, RoundTripsThroughParseFloat) {
   }
 }
 
+TEST(FormatFloat6Test, RoundsExactHalvesToEvenAsPrintfDoes) {
+  EXPECT_EQ(FormatFloat6(0.0078125f), "0.007812");   // 7812.5 millionths
+  EXPECT_EQ(FormatFloat6(0.0234375f), "0.023438");   // 23437.5 millionths
+  EXPECT_EQ(FormatFloat6(-0.0078125f), "-0.007812");
+  EXPECT_EQ(FormatFloat6(1e-7f), "0.000000");
+  EXPECT_EQ(FormatFloat6(-4e-7f), "0.000000");
+  EXPECT_EQ(FormatFloat6(-6e-7f), "-0.000001");
+  EXPECT_EQ(FormatFloat6(16777216.0f), "16777216.000000");
+}
+
+TEST(FormatFloat6Test, AgreesWithPrintfOnEveryKindOfFloat) {
+  std::mt19937 random(631);
+  std::uniform_int_distribution<std::uint32_t> bits;
+  for (int i = 0; i < 200000; ++i) {
+    std::uint32_t pattern = bits(random);
+    // Half of the cases in the range levels use, the rest anywhere.
+    if (i % 2 == 0) pattern = (pattern & 0x807FFFFFu) | ((100u + pattern % 60u) << 23);
+    const float value = std::bit_cast<float>(pattern);
+    if (std::isnan(value)) continue;
+    char expected[400];
+    std::snprintf(expected, sizeof(expected), "%.6f", static_cast<double>(value));
+    std::string wanted = expected;
+    if (wanted == "-0.000000") wanted = "0.000000";
+    ASSERT_EQ(FormatFloat6(value), wanted) << std::hexfloat << value;
+  }
+}
+
 TEST(FlagTextTest, UsesAtLeastFourUpperCaseDigits) {
   EXPECT_EQ(FlagText(16), "0x0010");
   EXPECT_EQ(FlagText(0x12345), "0x12345");
@@ -53,6 +84,29 @@ TEST(ParseFloatTest, ReadsTheFormsRealLevelsWrite) {
   EXPECT_FLOAT_EQ(ParseFloat("+7"), 7.0f);
   EXPECT_FLOAT_EQ(ParseFloat("  \t3.25"), 3.25f);
   EXPECT_FLOAT_EQ(ParseFloat("5."), 5.0f);
+}
+
+TEST(ParseFloatTest, RoundsToTheNearestFloatLikeStrtof) {
+  // Halfway between two floats: ties go to the even one.
+  EXPECT_EQ(ParseFloat("16777217"), 16777216.0f);
+  EXPECT_EQ(ParseFloat("16777219"), 16777220.0f);
+  EXPECT_EQ(ParseFloat("0.1"), 0.1f);
+  EXPECT_EQ(ParseFloat("-0"), -0.0f);
+  EXPECT_TRUE(std::signbit(ParseFloat("-0.000")));
+  std::mt19937 random(631);
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = random() % 2 ? "-" : "";
+    const int whole = static_cast<int>(random() % 12);
+    const int fraction = static_cast<int>(random() % 12);
+    for (int d = 0; d < whole; ++d) text += static_cast<char>('0' + random() % 10);
+    if (random() % 4 != 0) text += '.';
+    for (int d = 0; d < fraction; ++d) text += static_cast<char>('0' + random() % 10);
+    if (random() % 10 == 0) text += "e" + std::to_string(static_cast<int>(random() % 80) - 40);
+    if (text.find_first_of("0123456789") == std::string::npos) continue;
+    const float expected = std::strtof(text.c_str(), nullptr);
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(ParseFloat(text)), std::bit_cast<std::uint32_t>(expected))
+        << text;
+  }
 }
 
 TEST(ParseFloatTest, TakesTheLeadingPartOfMalformedText) {

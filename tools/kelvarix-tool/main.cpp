@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "JklCommands.h"
 #include "ResourceCommands.h"
 #include "ToolCommand.h"
 #include "platform/CommandError.h"
@@ -23,7 +24,7 @@ namespace {
 // Each group of subcommands lives in a file of its own; this list joins them.
 CommandList AllCommands() {
   CommandList all;
-  for (auto group : std::vector<CommandList (*)()>{GobCommands, ResourceCommands}) {
+  for (auto group : std::vector<CommandList (*)()>{GobCommands, JklCommands, ResourceCommands}) {
     auto commands = group();
     all.insert(all.end(), commands.begin(), commands.end());
   }
