@@ -12,6 +12,7 @@
 #include "project/CogStrings.h"
 #include "project/DeleteTree.h"
 #include "project/ProjectNames.h"
+#include "resources/ModelRadii.h"
 
 #include <algorithm>
 #include <memory>
@@ -193,7 +194,7 @@ void OpenProject(ProjectContext& context, const std::string& levelName, int n) {
   auto loaded = std::make_unique<level::Level>();
   level::ReadLevel(*loaded, LevelFilePath(opened), opened.JKLName, context.ui);
   level::ReadEpisode(loaded->episode, EpisodeFilePath(opened));
-  // The models' radii are read here, after the level and its episode file.
+  resources::Parse3DOs(*loaded, opened.ProjectDir, ResourceArchivePath(opened), context.ui);
 
   context.level = std::move(*loaded);
   context.values = std::move(opened);

@@ -41,9 +41,10 @@ void OpenProjectCommand(ProjectContext& context);
 void NewProjectFromGob(ProjectContext& context, const std::string& archivePath);
 
 /// Makes registered project number n (from 1), whose folder is Projects\levelName, the open
-/// project: reads its level and episode file, then sets the values and the caption and tells
-/// the window. Throws CommandError when a file cannot be read, or "Invalid filename" when the
-/// settings name an unusable folder or level file; the open project then stays as it was.
+/// project: reads its level, its episode file and its models' radii (each missing model in a
+/// "Can't find" box), then sets the values and the caption and tells the window. Throws
+/// CommandError when a file cannot be read, or "Invalid filename" when the settings name an
+/// unusable folder or level file; the open project then stays as it was.
 void OpenProject(ProjectContext& context, const std::string& levelName, int n);
 
 /// The level files of an extracted archive: the names of the *.jkl files in its jkl folder,

@@ -66,7 +66,7 @@ ColourFormat ReadFormat(std::string_view header, bool texture, const std::string
   const std::int32_t bits[] = {format.redBits, format.greenBits, format.blueBits};
   const std::int32_t shifts[] = {format.redShift, format.greenShift, format.blueShift};
   for (int c = 0; c < 3; ++c) {
-    if (bits[c] < 0 || bits[c] > 8 || shifts[c] < 0 || shifts[c] + bits[c] > format.bitsPerPixel) {
+    if (bits[c] < 0 || bits[c] > 8 || shifts[c] < 0 || shifts[c] > format.bitsPerPixel - bits[c]) {
       Invalid(source, "the " + std::to_string(format.bitsPerPixel) + "-bit colour format has " +
                           std::to_string(bits[c]) + " bits at shift " + std::to_string(shifts[c]) +
                           " for " +
@@ -148,7 +148,7 @@ std::optional<MatFile> DecodeMat(std::string_view bytes, const std::string& sour
                           std::to_string(cel.height) + " with " +
                           Counted(cel.mips, "mip-map level"));
     }
-    // Check each side against what is left before multiplying, so the sum cannot overflow.
+    // A side longer than what is left can never be filled; say so in the cel's own terms.
     const std::size_t left = bytes.size() - offset;
     if ((cel.height > 0 && static_cast<std::uint64_t>(cel.width) > left) ||
         (cel.width > 0 && static_cast<std::uint64_t>(cel.height) > left)) {

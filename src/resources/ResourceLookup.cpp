@@ -1,16 +1,9 @@
 #include "resources/ResourceLookup.h"
 
-#include "platform/GamePaths.h"
-
 #include <algorithm>
 #include <array>
 
 namespace kx::resources {
-
-std::filesystem::path Res2Path(const std::filesystem::path& jkDir) {
-  // Installations copied from Windows spell it Resource\Res2.gob as often as not.
-  return platform::ResolveIgnoringCase(jkDir, "resource\\res2.gob");
-}
 
 std::optional<std::string> ReadGameResource(std::string_view name, const ResourcePaths& paths,
                                             std::size_t limit) {

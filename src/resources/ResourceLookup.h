@@ -18,10 +18,6 @@ struct ResourcePaths {
   std::filesystem::path res2Path;    // the game's resource archive
 };
 
-/// The game's resource archive below its folder: JKDir\resource\res2.gob in whatever letter case
-/// the disk has it.
-std::filesystem::path Res2Path(const std::filesystem::path& jkDir);
-
 /// The bytes of the resource name (for example mat\wall.mat), at most limit of them; nullopt when
 /// neither the project folder nor the archive has it or its file cannot be opened. Allocates no
 /// more than the bytes actually read. Throws platform::CommandError when a read fails.

@@ -249,7 +249,8 @@ int RunMapRender(const std::vector<std::string>& args) {
   if (options.mode == EditMode::Thing) {
     resources::Parse3DOs(
         *level, ProjectDirOf(options.jkl),
-        options.jkDir ? resources::Res2Path(*options.jkDir) : std::filesystem::path(), ui);
+        options.jkDir ? platform::ResolveIgnoringCase(*options.jkDir, "resource\\res2.gob")
+                      : std::filesystem::path(), ui);
   }
 
   mapview::MapView view = mapview::MapView::AtStart(options.size);
