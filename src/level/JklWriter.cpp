@@ -5,6 +5,7 @@
 #include "level/Words.h"
 #include "platform/AppInfo.h"
 #include "platform/FileIo.h"
+#include "platform/GamePaths.h"
 
 #include <algorithm>
 #include <charconv>
@@ -489,10 +490,12 @@ std::string CurrentTimeStamp() {
 void SaveLevel(const Level& level, const std::filesystem::path& projectDir,
                const std::string& jklName, platform::Ui& ui) {
   platform::BusyCursor busy(ui);
-  const std::filesystem::path path = projectDir / "jkl" / jklName;
+  // An archive extracted on a case-sensitive file system keeps its entries' case (JKL\LEVEL.JKL);
+  // save over those files rather than beside them.
+  const std::filesystem::path path = platform::ResolveIgnoringCase(projectDir, "jkl\\" + jklName);
   platform::WriteFileAtomically(
       path, FormatLevel(level, platform::DisplayPath(path), CurrentTimeStamp()));
-  WriteEpisode(level.episode, jklName, projectDir / "episode.jk");
+  WriteEpisode(level.episode, jklName, platform::ResolveIgnoringCase(projectDir, "episode.jk"));
 }
 
 }  // namespace kx::level

@@ -444,6 +444,18 @@ TEST(JklWriterTest, SaveLevelWritesTheLevelThenTheEpisodeFile) {
   EXPECT_EQ(test::FirstLevelDifference(*read, *level), "");
 }
 
+TEST(JklWriterTest, SaveOverwritesFilesWhoseCaseTheArchiveChose) {
+  test::TempDir dir;
+  const auto jkl = dir.Write("JKL/TEST.JKL", "old level");
+  const auto episode = dir.Write("EPISODE.JK", "old episode");
+  test::FakeUi ui;
+  SaveLevel(*SmallLevel(), dir.path(), "test.jkl", ui);
+  EXPECT_THAT(test::ReadAll(jkl), StartsWith("#********** World file "));
+  EXPECT_THAT(test::ReadAll(episode), StartsWith("\""));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "jkl"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "episode.jk"));
+}
+
 TEST(JklWriterTest, FailedSaveKeepsTheOldFilesAndWritesNoEpisode) {
   test::TempDir dir;
   const auto jkl = dir.Write("jkl/test.jkl", "old level");
