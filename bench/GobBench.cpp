@@ -3,7 +3,7 @@
 // under the system's temporary folder and removed at the end.
 #include "archive/GobWriter.h"
 #include "archive/Ungob.h"
-#include "platform/Ui.h"
+#include "platform/NullUi.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -18,23 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class QuietUi : public kx::platform::Ui {
+class QuietUi : public kx::platform::NullUi {
  public:
   void ShowMessage(kx::platform::BoxKind, const std::string& text) override {
     std::cerr << text << '\n';
   }
-  bool AskYesNo(const std::string&) override { return false; }
-  void ProgressBegin(const std::string&, const std::string&, int) override {}
-  void ProgressSetMaximum(int) override {}
-  void ProgressSetItem(const std::string&) override {}
-  void ProgressSetPosition(int) override {}
-  void ProgressEnd() override {}
-  void ProcessEvents() override {}
-  void SetBusyCursor(bool) override {}
-  void SetMainCaption(const std::string&) override {}
-  std::optional<kx::platform::NewProjectAnswer> AskNewProject() override { return {}; }
-  std::optional<int> ChooseJkl(const std::vector<std::string>&) override { return {}; }
-  std::optional<int> ChooseProject(const std::vector<std::string>&) override { return {}; }
 };
 
 struct Workspace {

@@ -2,6 +2,7 @@
 //   build/bin/levelbench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 // The level file is left in /tmp/kelvarix-bench/full.jkl for comparison with `wc -l`.
 #include "level/JklReader.h"
+#include "platform/NullUi.h"
 #include "level/JklWriter.h"
 #include "platform/FileIo.h"
 
@@ -15,22 +16,6 @@ namespace {
 using namespace kx::level;
 
 /// A Ui that shows nothing: what is measured is the reading and writing itself.
-class NullUi : public kx::platform::Ui {
- public:
-  void ShowMessage(kx::platform::BoxKind, const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void ProgressBegin(const std::string&, const std::string&, int) override {}
-  void ProgressSetMaximum(int) override {}
-  void ProgressSetItem(const std::string&) override {}
-  void ProgressSetPosition(int position) override { benchmark::DoNotOptimize(position); }
-  void ProgressEnd() override {}
-  void ProcessEvents() override {}
-  void SetBusyCursor(bool) override {}
-  void SetMainCaption(const std::string&) override {}
-  std::optional<kx::platform::NewProjectAnswer> AskNewProject() override { return {}; }
-  std::optional<int> ChooseJkl(const std::vector<std::string>&) override { return {}; }
-  std::optional<int> ChooseProject(const std::vector<std::string>&) override { return {}; }
-};
 
 float Coordinate(std::mt19937& random) {
   return std::uniform_real_distribution<float>(-500, 500)(random);
@@ -155,7 +140,7 @@ const std::string& FullLevelText() {
 
 void ReadLevelFromFile(benchmark::State& state) {
   const std::string& text = FullLevelText();
-  NullUi ui;
+  kx::platform::NullUi ui;
   auto level = std::make_unique<Level>();
   for (auto _ : state) {
     ReadLevel(*level, BenchDir() / "full.jkl", "full.jkl", ui);
@@ -166,7 +151,7 @@ void ReadLevelFromFile(benchmark::State& state) {
 
 void ParseLevelInMemory(benchmark::State& state) {
   const std::string& text = FullLevelText();
-  NullUi ui;
+  kx::platform::NullUi ui;
   auto level = std::make_unique<Level>();
   for (auto _ : state) {
     ParseLevel(text, "full.jkl", "full.jkl", *level, ui);
@@ -188,7 +173,7 @@ void FormatLevelText(benchmark::State& state) {
 
 void SaveLevelToFile(benchmark::State& state) {
   const auto level = FullLevel();
-  NullUi ui;
+  kx::platform::NullUi ui;
   for (auto _ : state) SaveLevel(*level, BenchDir(), "saved.jkl", ui);
 }
 

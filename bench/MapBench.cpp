@@ -3,6 +3,7 @@
 // corners), and 1024 things, all on a 1600 x 1200 map. QPainter drawing the same edges one
 // line each is the floor the redraw is compared with.
 #include "editing/Picking.h"
+#include "platform/NullUi.h"
 #include "editing/SurfaceSectorIndex.h"
 #include "level/Level.h"
 #include "mapview/LevelGeometry.h"
@@ -29,24 +30,6 @@ constexpr mapview::PanelSize kPanel{1600, 1200};
 constexpr int kColumns = 64;  // sectors across
 constexpr int kRows = 32;     // sectors up
 
-class NullUi : public platform::Ui {
- public:
-  void ShowMessage(platform::BoxKind, const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void ProgressBegin(const std::string&, const std::string&, int) override {}
-  void ProgressSetMaximum(int) override {}
-  void ProgressSetItem(const std::string&) override {}
-  void ProgressSetPosition(int) override {}
-  void ProgressEnd() override {}
-  void ProcessEvents() override {}
-  void SetBusyCursor(bool) override {}
-  void SetMainCaption(const std::string&) override {}
-  std::optional<platform::NewProjectAnswer> AskNewProject() override { return std::nullopt; }
-  std::optional<int> ChooseJkl(const std::vector<std::string>&) override { return std::nullopt; }
-  std::optional<int> ChooseProject(const std::vector<std::string>&) override {
-    return std::nullopt;
-  }
-};
 
 // The picks alone: the repaints they ask for are measured by the redraw benchmarks.
 class NullHost : public editing::SelectionHost {
@@ -67,7 +50,7 @@ struct Scene {
   std::unique_ptr<level::Level> level = std::make_unique<level::Level>();
   mapview::MapView view;
   std::unique_ptr<editing::SurfaceSectorIndex> index;
-  NullUi ui;
+  platform::NullUi ui;
   NullHost host;
 
   Scene() {

@@ -1,6 +1,6 @@
 // Game resources at the sizes the editor meets: materials, model radii, the template tree.
 #include "level/Level.h"
-#include "platform/Ui.h"
+#include "platform/NullUi.h"
 #include "resources/CelImage.h"
 #include "resources/MatFile.h"
 #include "resources/ModelRadii.h"
@@ -61,24 +61,6 @@ std::string ModelText(int meshes) {
   return text;
 }
 
-class SilentUi : public platform::Ui {
- public:
-  void ShowMessage(platform::BoxKind, const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void ProgressBegin(const std::string&, const std::string&, int) override {}
-  void ProgressSetMaximum(int) override {}
-  void ProgressSetItem(const std::string&) override {}
-  void ProgressSetPosition(int) override {}
-  void ProgressEnd() override {}
-  void ProcessEvents() override {}
-  void SetBusyCursor(bool) override {}
-  void SetMainCaption(const std::string&) override {}
-  std::optional<platform::NewProjectAnswer> AskNewProject() override { return std::nullopt; }
-  std::optional<int> ChooseJkl(const std::vector<std::string>&) override { return std::nullopt; }
-  std::optional<int> ChooseProject(const std::vector<std::string>&) override {
-    return std::nullopt;
-  }
-};
 
 void BM_DecodeMat(benchmark::State& state) {
   const std::string bytes = TextureMat(8, static_cast<int>(state.range(0)));
@@ -134,7 +116,7 @@ void BM_Parse3DOs(benchmark::State& state) {
     level->models[i].name = "m" + std::to_string(entries - 1 - i * 19) + ".3do";
   }
   level->models.count = level->models.Capacity();
-  SilentUi ui;
+  platform::NullUi ui;
   for (auto _ : state) resources::Parse3DOs(*level, dir / "project", res2, ui);
   state.SetItemsProcessed(state.iterations() * level->models.count);
   fs::remove_all(dir);
