@@ -315,7 +315,10 @@ void TfrmMain::CreatePanels(QWidget* client) {
 }
 
 bool TfrmMain::RunCommand(const std::function<void()>& command) {
-  return platform::RunCommand(*m_ui, command);
+  ++m_commandDepth;
+  const bool ended = platform::RunCommand(*m_ui, command);
+  --m_commandDepth;
+  return ended;
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {
@@ -338,6 +341,12 @@ void TfrmMain::FormShow() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+  // A long command lets the window system run; a close arriving then waits for its end, since
+  // leaving would release the settings the command is working with.
+  if (m_commandDepth > 0 && !m_exitConfirmed) {
+    event->ignore();
+    return;
+  }
   if (!m_exitConfirmed) {
     RunCommand([&] { m_exitConfirmed = m_editor->ConfirmExit(); });
   }

@@ -112,6 +112,7 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   bool m_started = false;
   bool m_exitConfirmed = false;
   bool m_dragging = false;  // the divider is being dragged
+  int m_commandDepth = 0;   // commands running, counting those started inside others
 
   QWidget* m_client = nullptr;
   QFrame* m_pnlTop = nullptr;

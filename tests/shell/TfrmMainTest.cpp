@@ -269,6 +269,18 @@ TEST_F(MainWindowTest, LeavingAsksFirstFromTheMenuAndFromTheCloseBox) {
   EXPECT_EQ(ui.boxes, std::vector<Box>(3, Box{BoxKind::Confirm, "Do you want to exit Kelvarix?"}));
 }
 
+TEST_F(MainWindowTest, ACloseThatArrivesWhileACommandRunsWaitsForItsEnd) {
+  Start();
+  ui.boxes.clear();
+  ui.yesNoAnswers = {true};
+  // A long command lets the window system run, and with it the close box.
+  window->RunCommand([&] { EXPECT_FALSE(window->close()); });
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_NE(window->Editor().Settings(), nullptr);
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(window->close());
+}
+
 TEST_F(MainWindowTest, ExitAnsweredYesClosesTheWindow) {
   Start();
   ui.yesNoAnswers = {true};
