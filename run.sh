@@ -7,7 +7,4 @@ kx_ensure_packages
 
 cmake -S . -B build -G Ninja -DKX_BUILD_TESTS=OFF -DKX_BUILD_BENCH=OFF >/dev/null
 cmake --build build -j "$(nproc)"
-if [ -x build/bin/kelvarix ]; then
-  exec build/bin/kelvarix "$@"
-fi
-exec build/bin/kelvarix-tool --help
+exec build/bin/kelvarix "$@"

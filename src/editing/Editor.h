@@ -1,0 +1,128 @@
+#pragma once
+
+#include "editing/EditorWindow.h"
+#include "editing/KeyTable.h"
+#include "editing/MouseGesture.h"
+#include "editing/Picking.h"
+#include "editing/SurfaceSectorIndex.h"
+#include "level/Level.h"
+#include "mapview/EditMode.h"
+#include "mapview/MapView.h"
+#include "mapview/PixelCanvas.h"
+#include "platform/SettingsFile.h"
+#include "platform/Ui.h"
+#include "project/ProjectStore.h"
+#include "project/ProjectValues.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+namespace kx::editing {
+
+/// Everything the editor holds for the whole run (the level, the project values, the settings
+/// file, the map's view, the edit mode, the back buffer, the mouse gesture) and the commands of
+/// the main window on them, so that they run and are tested without a window. The window is
+/// told what to show through EditorWindow; the user is reached through Ui. Commands throw
+/// platform::CommandError for the window's command router to show.
+class Editor {
+ public:
+  Editor(platform::Ui& ui, EditorWindow& window);
+  ~Editor();
+  Editor(const Editor&) = delete;
+  Editor& operator=(const Editor&) = delete;
+
+  level::Level& Level() { return *m_level; }
+  const level::Level& Level() const { return *m_level; }
+  project::ProjectValues& Values() { return m_values; }
+  const project::ProjectValues& Values() const { return m_values; }
+  /// The settings file from StartUp until the exit is confirmed; null outside that time.
+  platform::SettingsFile* Settings() { return m_settings ? &*m_settings : nullptr; }
+  mapview::MapView& View() { return m_view; }
+  const mapview::MapView& View() const { return m_view; }
+  mapview::EditMode Mode() const { return m_mode; }
+  /// The back buffer: as large as the map, drawn by PaintMap and PaintSelected.
+  const mapview::PixelCanvas& BackBuffer() const { return *m_backBuffer; }
+  mapview::PanelSize MapSize() const { return m_size; }
+  const MouseGesture& Gesture() const { return m_gesture; }
+  /// Whether a project has been opened.
+  bool ProjectOpen() const { return !m_values.ProjectDir.empty(); }
+
+  /// The main window's first showing: the preview warning, the program folder, the settings
+  /// file, the game folder and preview size, the map view's start values, the keyboard focus.
+  void StartUp(const std::filesystem::path& programDir);
+  /// Asks "Do you want to exit Kelvarix?"; on Yes releases the settings file and returns true.
+  bool ConfirmExit();
+
+  /// The map's new size in pixels (each side at least 1). The back buffer follows it, keeping
+  /// the pixels the old and new sizes share; the caller redraws when it wants a fresh map.
+  void ResizeMap(mapview::PanelSize size);
+  /// Paints the whole map into the back buffer (RedrawMap); template messages in one box.
+  void PaintMap();
+  /// Paints the selected records of the mode over the back buffer (DrawSelected).
+  void PaintSelected();
+
+  /// The view commands; each ends with a redraw.
+  void SetView(mapview::View view);
+  void PanView(mapview::PanDirection direction, bool fast);
+  void ZoomIn();
+  void ZoomOut();
+  /// Fits every vertex of the level on the map with a margin; nothing happens without vertices.
+  void ZoomToFit();
+  /// Checks the mode's menu item and button, switches the mode, brings its property page to the
+  /// front, redraws, counts the new mode's selection and takes the focus to the keyboard sink.
+  /// The marks of every table and the view stay as they are.
+  void SetEditMode(mapview::EditMode mode);
+
+  /// The selection commands on the current mode's table.
+  void ClearSelection();
+  /// The counter's double click: clears the selection and refreshes the property panel.
+  void ClearSelectionFromCounter();
+  void HideSelected();
+  void ShowAll();
+  void ShowSelectionOnly();
+  void KeepFirstSelectedSurface();
+  void KeepLastSelectedSurface();
+
+  /// The mouse on the map: a press and release is a click, with a move between them a box.
+  void MouseDown(const MouseInput& input);
+  /// Returns whether the rubber band changed.
+  bool MouseMove(const MouseInput& input);
+  void MouseUp(const MouseInput& input);
+
+  /// Runs the map command of a key and returns what the key asked for. New, Open and Save are
+  /// left to the caller, which runs them only while their menu items are enabled.
+  KeyAction KeyDown(Key key, KeyModifiers modifiers);
+
+  /// The File menu's project commands.
+  void NewProject();
+  void OpenProject();
+  /// Writes the level file and the episode file of the open project.
+  void SaveProject();
+  void GobProject();
+  void RunProject();
+
+  /// The window's ProjectWindow calls: before a level is read every record becomes unselected
+  /// and visible; after it was read the project commands are enabled, the top view and the
+  /// surface mode chosen and the map drawn.
+  void BeforeProjectLoad();
+  void ProjectOpened();
+
+ private:
+  SelectionContext Selection();
+  project::ProjectContext Project();
+
+  platform::Ui& m_ui;
+  EditorWindow& m_window;
+  std::unique_ptr<level::Level> m_level;
+  project::ProjectValues m_values;
+  std::optional<platform::SettingsFile> m_settings;
+  mapview::PanelSize m_size{1, 1};
+  mapview::MapView m_view;
+  mapview::EditMode m_mode = mapview::EditMode::Surface;
+  SurfaceSectorIndex m_sectorIndex;
+  std::unique_ptr<mapview::PixelCanvas> m_backBuffer;
+  MouseGesture m_gesture;
+};
+
+}  // namespace kx::editing

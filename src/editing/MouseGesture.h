@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+
+namespace kx::editing {
+
+/// One mouse event on the map, in map pixels, with the modifiers held. The button is not
+/// looked at: every button selects.
+struct MouseInput {
+  int x = 0;
+  int y = 0;
+  bool shift = false;
+  bool ctrl = false;
+};
+
+/// The rubber band's rectangle in map pixels; both ends of the drag are inside it.
+struct BandBox {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const BandBox&) const = default;
+};
+
+/// What a finished gesture asks for: a click at (x, y), or a box of inclusive pixel bounds.
+struct GesturePick {
+  enum class Kind { At, InBox };
+  Kind kind = Kind::At;
+  int x = 0, y = 0;                              // At
+  int left = 0, top = 0, right = 0, bottom = 0;  // InBox
+  bool select = true;                            // false when Shift was held at the release
+  bool ctrl = false;                             // At only: Ctrl was held at the release
+  bool operator==(const GesturePick&) const = default;
+};
+
+/// Press, move and release on the map turned into a click or a rubber-band box. A release
+/// after any move, even one back to the press point, is a box; the box is the one the last
+/// move drew, not the release point.
+class MouseGesture {
+ public:
+  /// Remembers the press point; the band stays hidden.
+  void Press(const MouseInput& input);
+  /// Stretches the band from the press point to the pointer and shows it; returns false and
+  /// does nothing when no press began on the map.
+  bool Move(const MouseInput& input);
+  /// Ends the gesture: hides the band and says what to pick, or nothing when no press began
+  /// on the map.
+  std::optional<GesturePick> Release(const MouseInput& input);
+
+  bool Pressed() const { return m_pressed; }
+  bool Dragged() const { return m_dragged; }
+  bool BandVisible() const { return m_bandVisible; }
+  const BandBox& Band() const { return m_band; }
+
+ private:
+  bool m_pressed = false;
+  bool m_dragged = false;
+  bool m_bandVisible = false;
+  int m_pressX = 0;
+  int m_pressY = 0;
+  BandBox m_band;
+};
+
+}  // namespace kx::editing

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <functional>
+
+namespace kx::platform {
+
+/// The top-level handler around every user command: runs it, and when it fails shows the
+/// failure in an "Error" box (a CommandError's FullText(), or the text of any other exception)
+/// so that the program goes on with whatever state the command reached. Returns whether the
+/// command ran to its end.
+bool RunCommand(Ui& ui, const std::function<void()>& command);
+
+}  // namespace kx::platform

@@ -1,0 +1,22 @@
+#include "shell/QtText.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace kx::shell {
+
+QString DisplayText(std::string_view text) {
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QByteArrayView bytes(text.data(), static_cast<qsizetype>(text.size()));
+  QString shown = decoder.decode(bytes);
+  if (decoder.hasError()) shown = QString::fromLatin1(bytes);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
+std::string LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace kx::shell

@@ -1,0 +1,37 @@
+#include "platform/EventPacer.h"
+
+#include <gtest/gtest.h>
+
+namespace kx::platform {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(EventPacerTest, LetsEventsRunOncePerIntervalNotOncePerCall) {
+  const EventPacer::Clock::time_point start{1s};
+  EventPacer pacer(16ms);
+  pacer.Restart(start);
+  int ran = 0;
+  // A reader asking after every line for 100 ms, one line per 10 microseconds.
+  for (auto now = start; now < start + 100ms; now += 10us) {
+    if (pacer.Due(now)) ++ran;
+  }
+  EXPECT_EQ(ran, 6);  // at 16, 32, 48, 64, 80 and 96 ms
+}
+
+TEST(EventPacerTest, AWholeIntervalIsDueAndTheNextStartsThen) {
+  const EventPacer::Clock::time_point start{5s};
+  EventPacer pacer(16ms);
+  pacer.Restart(start);
+  EXPECT_FALSE(pacer.Due(start + 15ms));
+  EXPECT_TRUE(pacer.Due(start + 16ms));
+  EXPECT_FALSE(pacer.Due(start + 31ms));
+  EXPECT_TRUE(pacer.Due(start + 40ms));
+  // Events that ran for another reason start a new interval.
+  pacer.Restart(start + 50ms);
+  EXPECT_FALSE(pacer.Due(start + 60ms));
+  EXPECT_TRUE(pacer.Due(start + 66ms));
+}
+
+}  // namespace
+}  // namespace kx::platform

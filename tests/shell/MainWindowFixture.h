@@ -1,0 +1,82 @@
+#pragma once
+
+#include "support/EditorProject.h"
+#include "support/FakeUi.h"
+#include "support/TempDir.h"
+
+#include "shell/TfrmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kx::shell::test {
+
+/// The main window on a scripted Ui with its program folder in a temporary folder, shown and
+/// started (the preview warning answered).
+class MainWindowTest : public ::testing::Test {
+ public:
+  MainWindowTest() { std::filesystem::create_directories(ProgramDir()); }
+  ~MainWindowTest() override {
+    if (window) window->hide();
+  }
+
+  std::filesystem::path ProgramDir() const { return dir.path() / "prog"; }
+  void WriteSettings(const std::string& text) const { dir.Write("prog/Kelvarix.ini", text); }
+
+  void Start() {
+    window = std::make_unique<TfrmMain>(&ui, ProgramDir());
+    window->show();
+    // The first showing runs the start-up once the window is up.
+    QCoreApplication::processEvents();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+
+  template <typename T>
+  T* Find(const char* name) const {
+    T* found = window->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  QAction* Item(const char* name) const { return Find<QAction>(name); }
+  QToolButton* Button(const char* name) const { return Find<QToolButton>(name); }
+  QMenu* Menu(const char* name) const { return Find<QMenu>(name); }
+  QLineEdit* KeySink() const { return Find<QLineEdit>("edtKeybHandler"); }
+  QString Counter() const { return Find<QLabel>("pnlNSelect")->text(); }
+  QString PageInFront() const {
+    return Find<QStackedWidget>("pnlInfo")->currentWidget()->objectName();
+  }
+  void Press(QToolButton* button) const { QTest::mouseClick(button, Qt::LeftButton); }
+
+  /// File > New project with a user archive holding the given levels (written to
+  /// downloads/ARCHIVE); choice answers the JKL chooser.
+  void NewProjectFrom(const std::string& archive, const std::vector<std::string>& jklNames,
+                      std::optional<int> choice = std::nullopt) {
+    platform::NewProjectAnswer answer;
+    answer.kind = platform::NewProjectAnswer::Kind::UserGob2;
+    answer.userGob2 =
+        kx::test::WriteUserArchive(dir.path() / "downloads" / archive, jklNames).string();
+    ui.newProjectAnswers.push_back(answer);
+    ui.jklChoices.push_back(choice);
+    Press(Button("btnNew"));
+  }
+
+  kx::test::TempDir dir;
+  kx::test::FakeUi ui;
+  std::unique_ptr<TfrmMain> window;
+};
+
+}  // namespace kx::shell::test
