@@ -6,41 +6,51 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace kx::resources {
 
 void Parse3DOs(level::Level& level, const std::filesystem::path& projectDir,
                const std::filesystem::path& res2Path, platform::Ui& ui) {
   const int count = level.models.Used();
-  platform::BusyCursor busy(ui);
-  platform::ProgressSession progress(ui, "Parsing 3DO files...",
-                                     "Parsing: ", std::max(0, count - 1));
-  for (int i = 0; i < count; ++i) {
-    level::Model& model = level.models[i];
-    ui.ProgressSetItem(model.name);
-    ui.ProgressSetPosition(i);
-    ui.ProcessEvents();
+  // Without the game's folder every model of a level may be missing: one box names them all,
+  // shown once the progress window is gone, rather than one box to confirm per model.
+  std::vector<std::string> missing;
+  {
+    platform::BusyCursor busy(ui);
+    platform::ProgressSession progress(ui, "Parsing 3DO files...",
+                                       "Parsing: ", std::max(0, count - 1));
+    for (int i = 0; i < count; ++i) {
+      level::Model& model = level.models[i];
+      ui.ProgressSetItem(model.name);
+      ui.ProgressSetPosition(i);
+      ui.ProcessEvents();
 
-    archive::TGobEntry entry;
-    archive::OpenGobEntry(entry, "3do\\" + model.name, projectDir, res2Path);
-    bool readable = false;
-    if (entry.start != -1) {
-      // A probe of one byte: an entry that exists but cannot be read counts as missing.
-      archive::RewindGobEntry(entry);
-      char probe = 0;
-      readable = entry.start != -1 && archive::GobReadBytes(entry, &probe, 1) == 1;
-      if (readable) archive::RewindGobEntry(entry);
-      readable = readable && entry.start != -1;
-    }
-    if (!readable) {
+      archive::TGobEntry entry;
+      archive::OpenGobEntry(entry, "3do\\" + model.name, projectDir, res2Path);
+      bool readable = false;
+      if (entry.start != -1) {
+        // A probe of one byte: an entry that exists but cannot be read counts as missing.
+        archive::RewindGobEntry(entry);
+        char probe = 0;
+        readable = entry.start != -1 && archive::GobReadBytes(entry, &probe, 1) == 1;
+        if (readable) archive::RewindGobEntry(entry);
+        readable = readable && entry.start != -1;
+      }
+      if (!readable) {
+        archive::CloseGobEntry(entry);
+        missing.push_back(model.name);
+        continue;
+      }
+      GobLineSource lines(entry);
+      if (const auto radius = Read3DORadius(lines)) model.radius = *radius;
       archive::CloseGobEntry(entry);
-      ui.ShowMessage(platform::BoxKind::Plain, "Can't find " + model.name + "\r in Parse3DOs");
-      continue;
     }
-    GobLineSource lines(entry);
-    if (const auto radius = Read3DORadius(lines)) model.radius = *radius;
-    archive::CloseGobEntry(entry);
   }
+  if (missing.empty()) return;
+  std::string names = missing.front();
+  for (std::size_t i = 1; i < missing.size(); ++i) names += ", " + missing[i];
+  ui.ShowMessage(platform::BoxKind::Plain, "Can't find " + names + "\r in Parse3DOs");
 }
 
 }  // namespace kx::resources
