@@ -7,6 +7,7 @@ kx_ensure_packages
 
 cmake -S . -B build -G Ninja -DKX_BUILD_TESTS=OFF -DKX_BUILD_BENCH=OFF >/dev/null
 cmake --build build -j "$(nproc)"
+scripts/prepare-demo.sh build
 if [ -x build/bin/kelvarix ]; then
   exec build/bin/kelvarix "$@"
 fi
