@@ -1,10 +1,8 @@
 #include "DemoModels.h"
 
-#include "level/Numbers.h"
 #include "resources/LineSource.h"
 #include "resources/ModelRadius.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
@@ -106,18 +104,6 @@ TEST(DemoModelsTest, RadiusLineIsTheDistanceToTheFarthestVertex) {
     ASSERT_TRUE(radius.has_value()) << model.name;
     EXPECT_NEAR(*radius, farthest, 1e-6) << model.name;
     EXPECT_NEAR(ModelRadius(model), farthest, 1e-9) << model.name;
-  }
-}
-
-TEST(DemoModelsTest, CrateShowsItsWholeMaterialOnEveryFace) {
-  const auto models = DemoModels();
-  const std::string text = Model3doText(models.at(0));
-  ASSERT_EQ(models[0].name, "dm_crate.3do");
-  // Four texture vertices: the corners of the 64 x 64 material.
-  EXPECT_THAT(text, ::testing::HasSubstr("TEXTURE VERTICES 4\r\n"));
-  for (const char* corner : {"0.000000\t0.000000", "64.000000\t0.000000", "64.000000\t64.000000",
-                             "0.000000\t64.000000"}) {
-    EXPECT_THAT(text, ::testing::HasSubstr(corner));
   }
 }
 
