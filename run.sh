@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds Kelvarix and starts it.
+# Builds Kelvarix and starts it. On the first run it also sets up the demo game folder and the
+# "Demo Station" project, so there is a level to open without the game installed.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 kx_ensure_packages
 
-cmake -S . -B build -G Ninja -DKX_BUILD_TESTS=OFF -DKX_BUILD_BENCH=OFF >/dev/null
-cmake --build build -j "$(nproc)"
+cmake -S . -B build -G Ninja >/dev/null
+# Only what the editor needs; ./test.sh builds the rest in the same folder.
+cmake --build build -j "$(nproc)" --target kelvarix kelvarix-tool demo-content
+scripts/prepare-demo.sh build
 exec build/bin/kelvarix "$@"

@@ -8,10 +8,11 @@ source scripts/packages.sh
 kx_ensure_packages
 
 build_dir=build
-options=(-DKX_WERROR=ON)
+options=(-DKX_WERROR=ON -DKX_BUILD_TESTS=ON -DKX_BUILD_BENCH=ON)
 if [ "${1:-}" = "--sanitize" ]; then
   build_dir=build-asan
-  options+=(-DKX_SANITIZE=ON -DKX_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+  options=(-DKX_WERROR=ON -DKX_BUILD_TESTS=ON -DKX_SANITIZE=ON -DKX_BUILD_BENCH=OFF
+           -DCMAKE_BUILD_TYPE=Debug)
 fi
 
 cmake -S . -B "$build_dir" -G Ninja "${options[@]}"

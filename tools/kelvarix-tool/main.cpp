@@ -12,6 +12,7 @@ namespace kx::tool {
 
 CommandList GobCommands();
 CommandList MapCommands();
+CommandList ProjectCommands();
 
 bool WantsHelp(const std::vector<std::string>& args) {
   for (const auto& arg : args) {
@@ -25,8 +26,8 @@ namespace {
 // Each group of subcommands lives in a file of its own; this list joins them.
 CommandList AllCommands() {
   CommandList all;
-  for (auto group :
-       std::vector<CommandList (*)()>{JklCommands, GobCommands, ResourceCommands, MapCommands}) {
+  for (auto group : std::vector<CommandList (*)()>{JklCommands, GobCommands, ResourceCommands,
+                                                   MapCommands, ProjectCommands}) {
     auto commands = group();
     all.insert(all.end(), commands.begin(), commands.end());
   }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "DemoFiles.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+
+namespace kx::demo::test {
+
+/// The demo as the generator writes it, made once per test program in a temporary folder.
+inline const std::filesystem::path& GeneratedDemo() {
+  static const kx::test::TempDir dir;
+  static const std::filesystem::path output = [] {
+    const auto path = dir.path() / "demo";
+    WriteDemo(path);
+    return path;
+  }();
+  return output;
+}
+
+}  // namespace kx::demo::test
