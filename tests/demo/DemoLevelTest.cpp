@@ -5,6 +5,7 @@
 #include "LevelRules.h"
 
 #include "level/Words.h"
+#include "mapview/MapView.h"
 #include "mapview/TemplateLookup.h"
 
 #include <algorithm>
@@ -41,6 +42,30 @@ class DemoLevelTest : public ::testing::Test {
 
 TEST_F(DemoLevelTest, KeepsTheGamesRules) {
   EXPECT_THAT(CheckLevelRules(L()), IsEmpty());
+}
+
+TEST_F(DemoLevelTest, LiesWholeInsideTheStartViewOfEveryView) {
+  // The editor opens a level without moving the view; on a map panel of about 600 x 480 pixels
+  // every vertex and thing must show at least one world unit inside the edges.
+  const mapview::PanelSize panel{600, 480};
+  const int margin = static_cast<int>(mapview::MapView::kStartScale);
+  for (const auto view : {mapview::View::Top, mapview::View::Front, mapview::View::Right}) {
+    auto map = mapview::MapView::AtStart(panel);
+    map.SetView(view);
+    const auto shows = [&](float x, float y, float z) {
+      const auto p = map.ProjectPoint(x, y, z, panel);
+      return p.x >= margin && p.x <= panel.width - margin && p.y >= margin &&
+             p.y <= panel.height - margin;
+    };
+    for (int v = 0; v < L().vertices.count; ++v) {
+      const auto& p = L().vertices[v];
+      EXPECT_TRUE(shows(p.x, p.y, p.z)) << "view " << static_cast<int>(view) << ", vertex " << v;
+    }
+    for (int t = 0; t < L().things.count; ++t) {
+      const auto& p = L().things[t];
+      EXPECT_TRUE(shows(p.x, p.y, p.z)) << "view " << static_cast<int>(view) << ", thing " << t;
+    }
+  }
 }
 
 TEST_F(DemoLevelTest, HasTwoRoomsOfDifferentHeightsACorridorADoorwayAndAPit) {
