@@ -10,10 +10,9 @@ namespace kx::demo::test {
 /// The demo as the generator writes it, made once per test program in a temporary folder.
 inline const std::filesystem::path& GeneratedDemo() {
   static const kx::test::TempDir dir;
-  static const std::filesystem::path output = [] {
-    const auto path = dir.path() / "demo";
-    WriteDemo(path);
-    return path;
+  static const auto output = [] {
+    WriteDemo(dir.path() / "demo");
+    return dir.path() / "demo";
   }();
   return output;
 }

@@ -11,9 +11,7 @@
 #include "project/ProjectStore.h"
 #include "project/StartUp.h"
 
-#include <array>
-#include <cstdio>
-#include <gmock/gmock.h>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/wait.h>
@@ -22,8 +20,6 @@ namespace kx::demo {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 struct ToolRun {
   int status = -1;
@@ -31,10 +27,9 @@ struct ToolRun {
   std::string errors;  // stderr
 };
 
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
+// The temporary folders hold no quotes.
+std::string Quoted(const fs::path& path) {
+  return "'" + path.string() + "'";
 }
 
 // Every file below dir, by its path relative to dir, with its bytes.
@@ -48,6 +43,8 @@ std::map<std::string, std::string> Tree(const fs::path& dir) {
   return files;
 }
 
+// Two program folders whose settings point at the demo's game folder: one for the tool, one for
+// the editor's dialog.
 class ProjectImportTest : public ::testing::Test {
  protected:
   ProjectImportTest() {
@@ -60,88 +57,50 @@ class ProjectImportTest : public ::testing::Test {
 
   fs::path ToolDir() const { return m_temp.path() / "tool"; }
   fs::path DialogDir() const { return m_temp.path() / "dialog"; }
-  static std::string Archive() { return (test::GeneratedDemo() / kLevelArchive).string(); }
-
-  ToolRun Run(const std::string& arguments, const fs::path& tool = KX_TOOL_PATH) {
-    const fs::path errors = m_temp.path() / "errors.txt";
-    const std::string command =
-        Quoted(tool.string()) + " project import " + arguments + " 2>" + Quoted(errors.string());
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 256> buffer;
-    while (fgets(buffer.data(), buffer.size(), pipe)) run.output += buffer.data();
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.errors = kx::test::ReadAll(errors);
-    return run;
+  std::string Settings() const { return kx::test::ReadAll(project::SettingsPath(ToolDir())); }
+  static fs::path Archive() { return test::GeneratedDemo() / kLevelArchive; }
+  std::string IntoToolDir() const {
+    return Quoted(Archive()) + " --program-dir " + Quoted(ToolDir());
   }
 
-  // File > New project with the demo archive chosen, in DialogDir.
-  void NewProjectThroughTheDialog() {
-    project::ProjectValues values;
-    auto settings = project::StartUp(values, DialogDir(), m_ui);
-    auto level = std::make_unique<level::Level>();
-    kx::test::FakeProjectWindow window;
-    project::ProjectContext context{values, settings, *level, m_ui, window};
-    platform::NewProjectAnswer answer;
-    answer.kind = platform::NewProjectAnswer::Kind::UserGob2;
-    answer.userGob2 = Archive();
-    m_ui.newProjectAnswers.push_back(answer);
-    project::NewProjectCommand(context);
-    EXPECT_THAT(window.calls, ElementsAre("BeforeProjectLoad", "ProjectOpened"));
-    EXPECT_EQ(values.ProjectDir, DialogDir() / "Projects" / kLevelTitle);
+  ToolRun Run(const std::string& arguments, const fs::path& tool = KX_TOOL_PATH) const {
+    const fs::path output = m_temp.path() / "output.txt", errors = m_temp.path() / "errors.txt";
+    const int status = std::system((Quoted(tool) + " project import " + arguments + " >" +
+                                    Quoted(output) + " 2>" + Quoted(errors))
+                                       .c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, kx::test::ReadAll(output),
+            kx::test::ReadAll(errors)};
   }
 
   kx::test::TempDir m_temp;
-  kx::test::FakeUi m_ui;
 };
 
 TEST_F(ProjectImportTest, RegistersAndExtractsTheDemoAsTheNewProjectCommandDoes) {
-  const ToolRun run = Run(Quoted(Archive()) + " --program-dir " + Quoted(ToolDir().string()));
+  const ToolRun run = Run(IntoToolDir());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.output, "Demo Station\n");
   EXPECT_EQ(run.errors, "") << "every model was found";
 
-  NewProjectThroughTheDialog();
-  m_ui.boxes.erase(m_ui.boxes.begin());  // the start-up warning
-  EXPECT_THAT(m_ui.boxes, IsEmpty());
+  // File > New project with the demo archive chosen.
+  kx::test::FakeUi ui;
+  project::ProjectValues values;
+  auto settings = project::StartUp(values, DialogDir(), ui);
+  auto level = std::make_unique<level::Level>();
+  kx::test::FakeProjectWindow window;
+  project::ProjectContext context{values, settings, *level, ui, window};
+  platform::NewProjectAnswer answer;
+  answer.kind = platform::NewProjectAnswer::Kind::UserGob2;
+  answer.userGob2 = Archive().string();
+  ui.newProjectAnswers.push_back(answer);
+  project::NewProjectCommand(context);
 
-  EXPECT_EQ(kx::test::ReadAll(project::SettingsPath(ToolDir())),
-            kx::test::ReadAll(project::SettingsPath(DialogDir())));
-  const platform::SettingsFile settings(project::SettingsPath(ToolDir()));
-  EXPECT_EQ(settings.ReadSettingInt("Projects", "NProjects", 0), 1);
-  EXPECT_EQ(settings.ReadSettingText("Project1", "LevelName", ""), kLevelTitle);
-  EXPECT_EQ(settings.ReadSettingText("Project1", "JKLName", ""), kJklName);
-  EXPECT_EQ(settings.ReadSettingText("Project1", "GOB2Name", ""), "DEMOSTATION.GOB");
-
+  EXPECT_EQ(Settings(), kx::test::ReadAll(project::SettingsPath(DialogDir())));
+  EXPECT_EQ(platform::SettingsFile(project::SettingsPath(ToolDir()))
+                .ReadSettingText("Project1", "LevelName", ""),
+            kLevelTitle);
   const auto imported = Tree(ToolDir() / "Projects");
   EXPECT_EQ(imported, Tree(DialogDir() / "Projects"));
-  std::vector<std::string> names;
-  for (const auto& [name, bytes] : imported) names.push_back(name);
-  EXPECT_THAT(names, ElementsAre("Demo Station/cog/dm_station.cog", "Demo Station/episode.jk",
-                                 "Demo Station/jkl/demo.jkl", "Demo Station/misc/cogstrings.uni"));
-}
-
-TEST_F(ProjectImportTest, RefusesTheSameArchiveTwiceAsTheDialogDoes) {
-  const std::string arguments = Quoted(Archive()) + " --program-dir " + Quoted(ToolDir().string());
-  ASSERT_EQ(Run(arguments).status, 0);
-  const std::string settingsBefore = kx::test::ReadAll(project::SettingsPath(ToolDir()));
-  const ToolRun again = Run(arguments);
-  EXPECT_EQ(again.status, 1);
-  EXPECT_EQ(again.output, "");
-  EXPECT_EQ(again.errors, "Information: A project with that GOB2-name does already exist!\n");
-  EXPECT_EQ(kx::test::ReadAll(project::SettingsPath(ToolDir())), settingsBefore);
-}
-
-TEST_F(ProjectImportTest, ReportsAMissingArchiveAndRegistersNothing) {
-  const std::string missing = (m_temp.path() / "nowhere.gob").string();
-  const ToolRun run = Run(Quoted(missing) + " --program-dir " + Quoted(ToolDir().string()));
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.output, "");
-  EXPECT_EQ(run.errors, "Error: The file " + missing + " doesn't exist!\nProgram halted.\n");
-  const platform::SettingsFile settings(project::SettingsPath(ToolDir()));
-  EXPECT_EQ(settings.ReadSettingInt("Projects", "NProjects", 0), 0);
+  EXPECT_TRUE(imported.contains("Demo Station/jkl/demo.jkl"));
 }
 
 TEST_F(ProjectImportTest, WithoutAProgramDirUsesTheToolsOwnFolder) {
@@ -150,22 +109,26 @@ TEST_F(ProjectImportTest, WithoutAProgramDirUsesTheToolsOwnFolder) {
   fs::copy_file(KX_TOOL_PATH, bin / "kelvarix-tool");
   const ToolRun run = Run(Quoted(Archive()), bin / "kelvarix-tool");
   EXPECT_EQ(run.status, 0) << run.errors;
-  EXPECT_EQ(run.output, "Demo Station\n");
   EXPECT_TRUE(fs::exists(bin / "Projects" / "Demo Station" / "jkl" / "demo.jkl"));
-  EXPECT_EQ(platform::SettingsFile(bin / "Kelvarix.ini").ReadSettingText("Project1", "JKLName", ""),
-            "demo.jkl");
+  EXPECT_TRUE(fs::exists(bin / "Kelvarix.ini"));
 }
 
-TEST_F(ProjectImportTest, RefusesBadArguments) {
-  ToolRun run = Run("");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, "Usage: kelvarix-tool project import ARCHIVE [--program-dir DIR]\n");
-  run = Run(Quoted(Archive()) + " --program-dir");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, "project import: --program-dir needs a folder\n");
-  run = Run(Quoted(Archive()) + " other.gob");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, "project import: unexpected argument 'other.gob'\n");
+TEST_F(ProjectImportTest, RefusesBadArgumentsAndAnArchiveRegisteredBeforeChangingNothing) {
+  ASSERT_EQ(Run(IntoToolDir()).status, 0);
+  const std::string registered = Settings();
+  const std::pair<std::string, std::string> refused[] = {
+      {IntoToolDir(), "Information: A project with that GOB2-name does already exist!\n"},
+      {"", "Usage: kelvarix-tool project import ARCHIVE [--program-dir DIR]\n"},
+      {IntoToolDir() + " other.gob", "project import: unexpected argument 'other.gob'\n"},
+      {IntoToolDir() + " --program-dir", "project import: --program-dir needs a folder\n"},
+  };
+  for (const auto& [arguments, errors] : refused) {
+    const ToolRun run = Run(arguments);
+    EXPECT_EQ(run.status, 1) << arguments;
+    EXPECT_EQ(run.output, "") << arguments;
+    EXPECT_EQ(run.errors, errors);
+  }
+  EXPECT_EQ(Settings(), registered);
 }
 
 }  // namespace

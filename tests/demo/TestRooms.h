@@ -5,8 +5,8 @@
 #include "level/Level.h"
 
 #include <memory>
-#include <set>
-#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace kx::demo::test {
 
@@ -18,8 +18,12 @@ inline BoxSector Room(Vec3 min, Vec3 max) {
   return room;
 }
 
-/// The level of builder, with the one material its surfaces name.
-inline std::unique_ptr<level::Level> Build(const BoxBuilder& builder) {
+/// The level of boxes of the given extents, every side a plain wall, with the first box joined
+/// to each of the others.
+inline std::unique_ptr<level::Level> Rooms(const std::vector<std::pair<Vec3, Vec3>>& boxes) {
+  BoxBuilder builder;
+  for (const auto& [min, max] : boxes) builder.AddSector(Room(min, max));
+  for (int b = 1; b < static_cast<int>(boxes.size()); ++b) builder.Join(0, b);
   auto level = std::make_unique<level::Level>();
   level->materials.count = 1;
   level->materials[0] = {"wall.mat", 1, 1};
@@ -30,34 +34,7 @@ inline std::unique_ptr<level::Level> Build(const BoxBuilder& builder) {
 /// Two rooms: a unit cube and a smaller box against its east side, reaching its floor, so that
 /// the opening between them cuts the cube's east wall and adds two corners to its floor.
 inline std::unique_ptr<level::Level> TwoRooms() {
-  BoxBuilder builder;
-  builder.AddSector(Room({0, 0, 0}, {1, 1, 1}));
-  builder.AddSector(Room({1, 0.25, 0}, {2, 0.75, 0.5}));
-  builder.Join(0, 1);
-  return Build(builder);
-}
-
-/// The surfaces of sector s whose normal is (nx, ny, nz).
-inline std::vector<int> SurfacesFacing(const level::Level& level, int s, float nx, float ny,
-                                       float nz) {
-  std::vector<int> found;
-  const auto& sector = level.sectors[s];
-  for (int i = sector.firstsurface; i < sector.firstsurface + sector.nsurfaces; ++i) {
-    const auto& n = level.normals[static_cast<std::size_t>(i)];
-    if (n.x == nx && n.y == ny && n.z == nz) found.push_back(i);
-  }
-  return found;
-}
-
-/// The positions of a surface's corners, as a set.
-inline std::set<std::tuple<float, float, float>> CornerSet(const level::Level& level, int surface) {
-  std::set<std::tuple<float, float, float>> corners;
-  const auto& s = level.surfaces[surface];
-  for (int c = 0; c < s.nverts; ++c) {
-    const auto& v = level.vertices[s.vertices[static_cast<std::size_t>(c)].vertex];
-    corners.emplace(v.x, v.y, v.z);
-  }
-  return corners;
+  return Rooms({{{0, 0, 0}, {1, 1, 1}}, {{1, 0.25, 0}, {2, 0.75, 0.5}}});
 }
 
 }  // namespace kx::demo::test

@@ -72,6 +72,11 @@ level::Sector SectorValues(float ambient) {
   return values;
 }
 
+// The world point at (x, y, z) from the corner of the hall.
+Vec3 At(double x, double y, double z) {
+  return kLevelCorner + Vec3{x, y, z};
+}
+
 template <typename T>
 void Fill(level::Table<T>& table, const std::vector<T>& items) {
   table.count = static_cast<std::int32_t>(items.size());
@@ -80,31 +85,26 @@ void Fill(level::Table<T>& table, const std::vector<T>& items) {
 
 void BuildGeometry(level::Level& level) {
   BoxBuilder builder;
-  BoxSector hall{{0, 0, 0},
-                 {1.6, 1.6, 0.6},
+  BoxSector hall{At(0, 0, 0), At(1.6, 1.6, 0.6),
                  Looks(Look(kFloor, kWalkable), Look(kBrick, kWall), Look(kMetal, kWall)),
                  SectorValues(0.25f)};
   // The hall hums with machinery.
   hall.values.hassound = 1;
   hall.values.sound = std::string(kHumSound);
   hall.values.soundvolume = 0.6f;
-  const BoxSector doorway{{1.6, 0.65, 0},
-                          {1.7, 0.95, 0.35},
+  const BoxSector doorway{At(1.6, 0.65, 0), At(1.7, 0.95, 0.35),
                           Looks(Look(kMetal, kWalkable), Look(kMetal, kWall), Look(kMetal, kWall)),
                           SectorValues(0.3f)};
   const BoxSector corridor{
-      {1.7, 0.6, 0},
-      {2.9, 1.0, 0.4},
+      At(1.7, 0.6, 0), At(2.9, 1.0, 0.4),
       Looks(Look(kFloor, kWalkable), Look(kMetal, kWall), Look(kLights, kWall)),
       SectorValues(0.3f)};
   const BoxSector atrium{
-      {2.9, 0.2, 0},
-      {4.1, 1.4, 1.2},
+      At(2.9, 0.2, 0), At(4.1, 1.4, 1.2),
       Looks(Look(kFloor, kWalkable), Look(kBrick, kWall), Look(kSky, kHorizonSky)),
       SectorValues(0.4f)};
   // The pit's floor glows, and tints what is seen down there orange.
-  BoxSector pit{{3.3, 0.6, -0.6},
-                {3.7, 1.0, 0},
+  BoxSector pit{At(3.3, 0.6, -0.6), At(3.7, 1.0, 0),
                 Looks(Look(kGlow, kWalkable), Look(kBrick, kWall), Look(kBrick, kWall)),
                 SectorValues(0.15f)};
   pit.values.tint = {0.6f, 0.2f, 0.0f};
@@ -121,7 +121,8 @@ void BuildGeometry(level::Level& level) {
 
 struct Placement {
   std::string_view templateName;
-  double x, y, z, yaw;
+  double x, y, z;  // from the corner of the hall
+  double yaw;
 };
 
 }  // namespace
@@ -159,12 +160,12 @@ std::unique_ptr<level::Level> BuildDemoLevel() {
 
   BuildGeometry(level);
   LightSurfaces(level, {
-                           {{0.15, 1.45, 0.33}, 0.9, 1.5, kHallSector},
-                           {{1.45, 0.15, 0.33}, 0.9, 1.5, kHallSector},
-                           {{2.3, 0.8, 0.38}, 0.7, 0.9, kCorridorSector},
-                           {{3.05, 0.35, 0.33}, 0.9, 1.3, kAtriumSector},
-                           {{3.95, 0.35, 0.33}, 0.9, 1.3, kAtriumSector},
-                           {{3.5, 0.8, -0.55}, 0.6, 0.7, kPitSector},
+                           {At(0.15, 1.45, 0.33), 0.9, 1.5, kHallSector},
+                           {At(1.45, 0.15, 0.33), 0.9, 1.5, kHallSector},
+                           {At(2.3, 0.8, 0.38), 0.7, 0.9, kCorridorSector},
+                           {At(3.05, 0.35, 0.33), 0.9, 1.3, kAtriumSector},
+                           {At(3.95, 0.35, 0.33), 0.9, 1.3, kAtriumSector},
+                           {At(3.5, 0.8, -0.55), 0.6, 0.7, kPitSector},
                        });
 
   std::vector<level::Model> models;
@@ -229,11 +230,12 @@ std::unique_ptr<level::Level> BuildDemoLevel() {
     level::Thing thing;
     thing.templateName = std::string(p.templateName);
     thing.name = std::string(p.templateName);
-    thing.x = static_cast<float>(p.x);
-    thing.y = static_cast<float>(p.y);
-    thing.z = static_cast<float>(p.z);
+    const Vec3 at = At(p.x, p.y, p.z);
+    thing.x = static_cast<float>(at.x);
+    thing.y = static_cast<float>(at.y);
+    thing.z = static_cast<float>(at.z);
     thing.yaw = static_cast<float>(p.yaw);
-    thing.sector = SectorContaining(level, p.x, p.y, p.z);
+    thing.sector = SectorContaining(level, at.x, at.y, at.z);
     thing.marks = {0, 0, 1};
     things.push_back(thing);
   }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Vec3.h"
+
 #include "level/Level.h"
 
 #include <memory>
@@ -12,6 +14,12 @@ inline constexpr int kDoorwaySector = 1;   // a door-sized passage out of the ha
 inline constexpr int kCorridorSector = 2;  // under a strip of light panels
 inline constexpr int kAtriumSector = 3;    // the tall second room, open to the sky
 inline constexpr int kPitSector = 4;       // below a square hole in the atrium's floor
+
+/// Where the corner of the hall lies in the world; the rest of the level is placed from it. The
+/// editor opens a level at 50 pixels per unit with the world's origin at the map's lower-left
+/// corner, so a level there sits in the corner and its pit below the origin is cut off; four
+/// units out on every axis it lies whole and near the middle of the map in all three views.
+inline constexpr Vec3 kLevelCorner{4, 4, 4};
 
 /// The level "Demo Station": a hall and a taller atrium joined by a doorway and a corridor, a
 /// pit below the atrium's floor, lit by light posts and panels, with crates and the player's
