@@ -13,7 +13,7 @@ std::vector<int> SectorsOf(const SurfaceSectorIndex& index, int surface) {
   return {sectors.begin(), sectors.end()};
 }
 
-TEST(SurfaceSectorIndexTest, ListsTheSectorsOfEachSurfaceInTableOrder) {
+TEST(SurfaceSectorIndexTest, ListsTheSectorsOfEachSurfaceInTableOrderUntilTheLevelChanges) {
   test::MapTestLevel built;
   for (int i = 0; i < 6; ++i) built.Square(0, 0, 1, 1);
   built.Sector(2, 3);    // 2..4
@@ -29,18 +29,7 @@ TEST(SurfaceSectorIndexTest, ListsTheSectorsOfEachSurfaceInTableOrder) {
   EXPECT_EQ(SectorsOf(index, 5), (std::vector<int>{2}));
   EXPECT_TRUE(index.SectorsOf(6).empty());
   EXPECT_TRUE(index.SectorsOf(-1).empty());
-}
-
-TEST(SurfaceSectorIndexTest, IsNotUsedOnceTheLevelNoLongerMatchesIt) {
-  test::MapTestLevel built;
-  built.Square(0, 0, 1, 1);
-  built.Sector(0, 1);
-  const SurfaceSectorIndex index(built.level());
   EXPECT_FALSE(SurfaceSectorIndex().IsUsableFor(built.level()));
-  built.level().sectors[0].nsurfaces = 2;
-  EXPECT_FALSE(index.IsUsableFor(built.level()));
-  built.level().sectors[0].nsurfaces = 1;
-  EXPECT_TRUE(index.IsUsableFor(built.level()));
   built.Square(0, 0, 1, 1);
   EXPECT_FALSE(index.IsUsableFor(built.level()));
 }
