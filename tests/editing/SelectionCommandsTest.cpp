@@ -76,12 +76,5 @@ TEST_F(SelectionCommandsTest, ResetMarksShowsAndUnselectsEveryTableButLeavesEmpt
   EXPECT_EQ(host.calls, (Calls{"count 0"}));
 }
 
-TEST_F(SelectionCommandsTest, TheCountIncludesHiddenSelectedRecordsButNotEmptySlots) {
-  Surface(2).visible = 0;
-  Surface(3).selected = 1;
-  Surface(3).empty = 1;
-  EXPECT_EQ(CountSelected(Level(), EditMode::Surface), 2);
-}
-
 }  // namespace
 }  // namespace kx::editing::test

@@ -60,7 +60,7 @@ TEST_F(MapDrawingTest, SurfaceModeDrawsOutlinesGreySelectedWhiteAndHiddenNot) {
   Level().surfaces[built.Square(8, 2, 12, 6)].marks.selected = 1;
   Level().surfaces[built.Square(14, 2, 18, 6)].marks.visible = 0;
   Redraw(EditMode::Surface);
-  ExpectAll({{40, 130}, {20, 110}}, kLine);        // bottom and left edges of the first square
+  ExpectAll({{40, 130}, {20, 110}}, kLine);         // bottom and left edges of the first square
   ExpectAll({{40, 110}, {160, 130}}, kBackground);  // outlines only; hidden
   EXPECT_EQ(At(100, 90), kWhite);
   EXPECT_TRUE(ui.boxes.empty());
@@ -68,7 +68,7 @@ TEST_F(MapDrawingTest, SurfaceModeDrawsOutlinesGreySelectedWhiteAndHiddenNot) {
 
 TEST_F(MapDrawingTest, VertexModeDrawsEdgesGreyAndCrossesWithSquaresForSelectedVertices) {
   Level().surfaces[built.Square(2, 2, 6, 6)].marks.selected = 1;  // ignored in Vertex mode
-  Level().vertices[2].marks.selected = 1;                          // (6, 6): pixel (60, 90)
+  Level().vertices[2].marks.selected = 1;                         // (6, 6): pixel (60, 90)
   Redraw(EditMode::Vertex);
   EXPECT_EQ(At(40, 130), kLine);
   // The plus at (2, 2) = pixel (20, 130), and nothing on its diagonals.

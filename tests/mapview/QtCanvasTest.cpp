@@ -38,11 +38,7 @@ TEST(QtCanvasTest, LinesRectanglesAndPixelsMatchTheRasterCanvas) {
   PixelCanvas raster(64, 48);
   raster.Fill(kPaper);
   paint(raster);
-  EXPECT_EQ(image.pixel(3, 5), kInk.Rgb32());  // both ends of a line
-  EXPECT_EQ(image.pixel(40, 30), kInk.Rgb32());
-  EXPECT_EQ(image.pixel(46, 20), kInk.Rgb32());  // rectangle outline at both corners
-  EXPECT_EQ(image.pixel(50, 24), kInk.Rgb32());
-  EXPECT_EQ(image.pixel(48, 22), kFill.Rgb32());
+  EXPECT_EQ(image.pixel(50, 24), kInk.Rgb32());  // a rectangle includes both corners
   EXPECT_EQ(image.pixel(8, 44), kFill.Rgb32());
   EXPECT_TRUE(image == QtImageOf(raster));
 }

@@ -12,9 +12,9 @@ namespace kx::shell::test {
 namespace {
 
 namespace fs = std::filesystem;
+using mapview::EditMode;
 using platform::BoxKind;
 using ::testing::ElementsAre;
-using mapview::EditMode;
 using ::testing::IsEmpty;
 using Box = kx::test::FakeUi::Box;
 
@@ -123,8 +123,8 @@ TEST_F(EndToEndTest, AFailedOpenLeavesTheWindowUsableAndProjectsOpenInTheTopView
   EXPECT_THAT(ui.jklListsShown, IsEmpty());
   const ControlStates states = States();
   EXPECT_THAT(states.off, IsEmpty());
-  EXPECT_THAT(states.checked, ::testing::UnorderedElementsAre("mnuTop", "mnu3DOCircle",
-                                                              "mnuSurface", "btnTop", "btnSurface"));
+  EXPECT_THAT(states.checked, ::testing::UnorderedElementsAre(
+                                  "mnuTop", "mnu3DOCircle", "mnuSurface", "btnTop", "btnSurface"));
   EXPECT_EQ(PageInFront(), "pnlInfoSurface");
   EXPECT_EQ(BufferAt(1, 2), mapview::colours::kLine.Rgb32());  // the left edge of surface 0
   EXPECT_EQ(QApplication::focusWidget(), KeySink());

@@ -1,10 +1,9 @@
-#include "shell/QtUi.h"
-#include "shell/TfrmSplash.h"
-#include "shell/TfrmUngobing.h"
-
 #include "project/TfrmNewProject.h"
 #include "project/TfrmOpenProject.h"
 #include "project/TfrmSelectJKL.h"
+#include "shell/QtUi.h"
+#include "shell/TfrmSplash.h"
+#include "shell/TfrmUngobing.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,6 @@
 #include "project/StartUp.h"
 #include "shell/MainWindowFixture.h"
 
-#include "mapview/Colour.h"
-
 #include <gmock/gmock.h>
 
 namespace kx::shell::test {
@@ -23,11 +21,11 @@ TEST_F(MainWindowTest, StartsWithTheWarningAndOnlyTheCommandsThatNeedNoProject) 
   EXPECT_EQ(window->Editor().Values().ProgramDir, ProgramDir());
   EXPECT_EQ(QApplication::focusWidget(), KeySink());
   const ControlStates states = States();
-  EXPECT_THAT(states.off, UnorderedElementsAre(
-                              "mnuSave", "mnuGobProject", "mnuRun", "mnuEdit", "mnuEpisodeInfo",
-                              "mnuCopyright", "mnuHeader", "mnuView", "mnuMode", "btnSave",
-                              "btnTop", "btnFront", "btnRight", "btn3dpreview", "btnVertex",
-                              "btnSurface", "btnSector", "btnThing"));
+  EXPECT_THAT(states.off, UnorderedElementsAre("mnuSave", "mnuGobProject", "mnuRun", "mnuEdit",
+                                               "mnuEpisodeInfo", "mnuCopyright", "mnuHeader",
+                                               "mnuView", "mnuMode", "btnSave", "btnTop",
+                                               "btnFront", "btnRight", "btn3dpreview", "btnVertex",
+                                               "btnSurface", "btnSector", "btnThing"));
   EXPECT_THAT(states.checked, UnorderedElementsAre("mnuTop", "mnu3DOCircle", "mnuSurface"));
   EXPECT_EQ(Counter(), "0");
   EXPECT_EQ(PageInFront(), "pnlInfoSurface");
@@ -53,9 +51,12 @@ TEST_F(MainWindowTest, AToolButtonDoesExactlyWhatItsMenuItemDoes) {
     if (Item("mnu3dpreview")->isChecked()) Item("mnu3dpreview")->trigger();
   };
   const std::string start = Marks(*this);
-  for (const auto& [button, item] :
-       {std::pair{"btnVertex", "mnuVertex"}, {"btnSector", "mnuSector"}, {"btnThing", "mnuThing"},
-        {"btnFront", "mnuFront"}, {"btnRight", "mnuRight"}, {"btn3dpreview", "mnu3dpreview"}}) {
+  for (const auto& [button, item] : {std::pair{"btnVertex", "mnuVertex"},
+                                     {"btnSector", "mnuSector"},
+                                     {"btnThing", "mnuThing"},
+                                     {"btnFront", "mnuFront"},
+                                     {"btnRight", "mnuRight"},
+                                     {"btn3dpreview", "mnu3dpreview"}}) {
     Press(Button(button));
     const std::string byButton = Marks(*this);
     EXPECT_NE(byButton, start) << button;
@@ -182,14 +183,6 @@ TEST_F(MainWindowTest, ADoubleClickOnTheCounterClearsTheSelection) {
   QTest::mouseDClick(Find<QLabel>("pnlNSelect"), Qt::LeftButton);
   EXPECT_EQ(Counter(), "0");
   EXPECT_EQ(level.surfaces[1].marks.selected, 0);
-}
-
-TEST_F(MainWindowTest, AboutShowsTheProgramInAPlainBox) {
-  Start();
-  Item("mnuAbout")->trigger();
-  ASSERT_EQ(ui.boxes.size(), 2u);
-  EXPECT_EQ(ui.boxes[1].kind, BoxKind::Plain);
-  EXPECT_THAT(ui.boxes[1].text, ::testing::StartsWith("Kelvarix 1.0\rPreview Release 1 Build 631\r"));
 }
 
 }  // namespace

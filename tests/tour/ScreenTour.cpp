@@ -38,7 +38,8 @@ class Tour : public QObject {
     char number[16];
     std::snprintf(number, sizeof number, "%02d-", ++m_count);
     const fs::path file = m_folder / (number + name + ".png");
-    QProcess::execute("/usr/bin/import", {"-window", "root", QString::fromStdString(file.string())});
+    QProcess::execute("/usr/bin/import",
+                      {"-window", "root", QString::fromStdString(file.string())});
     std::cout << "shot " << file.string() << '\n';
   }
 
