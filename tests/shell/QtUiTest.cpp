@@ -109,15 +109,16 @@ TEST_F(QtUiWindowTest, PendingEventsRunWhileAnOperationAsksForThem) {
 }
 
 TEST_F(QtUiWindowTest, BusyCursorNestsAndTheCaptionGoesToTheMainWindow) {
+  QApplication::setOverrideCursor(Qt::CrossCursor);  // someone else's
   ui.SetBusyCursor(true);
   ui.SetBusyCursor(true);
-  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  ui.SetBusyCursor(false);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   ui.SetBusyCursor(false);
-  EXPECT_NE(QApplication::overrideCursor(), nullptr);
-  ui.SetBusyCursor(false);
   ui.SetBusyCursor(false);  // one too many restores nothing of anyone else's
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+  QApplication::restoreOverrideCursor();
   ui.SetMainCaption("Orbandel Kelvarix 1.0 Preview Release 1 Build 631 - Abc Station");
   EXPECT_EQ(main.windowTitle(), "Orbandel Kelvarix 1.0 Preview Release 1 Build 631 - Abc Station");
 }
