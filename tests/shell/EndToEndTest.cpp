@@ -12,24 +12,13 @@ namespace kx::shell::test {
 namespace {
 
 namespace fs = std::filesystem;
+using mapview::EditMode;
 using platform::BoxKind;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using Box = kx::test::FakeUi::Box;
 
-class EndToEndTest : public MainWindowTest {
- public:
-  // The map pixel of a world point of the Top view.
-  QPoint At(float x, float y) const {
-    const auto& editor = window->Editor();
-    const auto pixel = editor.View().ProjectPoint(x, y, 0, editor.MapSize());
-    return {pixel.x, pixel.y};
-  }
-  std::uint32_t BufferAt(float x, float y) const {
-    const QPoint p = At(x, y);
-    return window->Editor().BackBuffer().PixelAt(p.x(), p.y());
-  }
-};
+class EndToEndTest : public MainWindowTest {};
 
 TEST_F(EndToEndTest, FromAUserArchiveThroughTheMapToTheGameFolder) {
   const fs::path game = dir.path() / "Games" / "Jedi Knight";
@@ -44,17 +33,9 @@ TEST_F(EndToEndTest, FromAUserArchiveThroughTheMapToTheGameFolder) {
   const fs::path project = ProgramDir() / "Projects" / "Level 02XYZ";
   ASSERT_EQ(window->Editor().Values().ProjectDir, project);
   EXPECT_EQ(window->Editor().Level().header.worldGravity, 2.0f);  // the second level
-  EXPECT_THAT(ui.captions,
-              ElementsAre("Orbandel Kelvarix 1.0 Preview Release 1 Build 631 - Level 02XYZ"));
-  auto& settings = *window->Editor().Settings();
-  EXPECT_EQ(settings.ReadSettingText("Project1", "JKLName", ""), "02xyz.jkl");
-  EXPECT_EQ(settings.ReadSettingText("Project1", "GOB2Name", ""), "MYLEVEL.GOB");
-  // The model is in neither the project nor the game: one box says so.
-  EXPECT_THAT(ui.boxes, ElementsAre(Box{BoxKind::Plain, "Can't find crate.3do\r in Parse3DOs"}));
-  ui.boxes.clear();
-  EXPECT_EQ(Counter(), "0");
+  ui.boxes.clear();  // the model is in neither the project nor the game
 
-  // A click on surface 0 selects it; Shift takes it away; Ctrl makes it the only one.
+  // A click on surface 0 selects it; Shift takes it away; Ctrl makes another the only one.
   auto* map = Find<MapImage>("imgMap");
   QTest::mouseClick(map, Qt::LeftButton, {}, At(2, 2));
   EXPECT_EQ(Counter(), "1");
@@ -69,14 +50,11 @@ TEST_F(EndToEndTest, FromAUserArchiveThroughTheMapToTheGameFolder) {
 
   // A rubber band around both surfaces, dragged up and to the left.
   auto* band = Find<RubberBand>("shpBox");
-  EXPECT_FALSE(band->isVisible());
   QTest::mousePress(map, Qt::LeftButton, {}, At(5.5f, 0.5f));
   EXPECT_FALSE(band->isVisible());
   QTest::mouseMove(map, At(0.5f, 3.5f));
   EXPECT_TRUE(band->isVisible());
-  const QPoint from = At(0.5f, 3.5f);
-  const QPoint to = At(5.5f, 0.5f);
-  EXPECT_EQ(band->geometry(), QRect(from, to));
+  EXPECT_EQ(band->geometry(), QRect(At(0.5f, 3.5f), At(5.5f, 0.5f)));
   QTest::mouseRelease(map, Qt::LeftButton, {}, At(0.5f, 3.5f));
   EXPECT_FALSE(band->isVisible());
   EXPECT_EQ(Counter(), "2");
@@ -86,7 +64,6 @@ TEST_F(EndToEndTest, FromAUserArchiveThroughTheMapToTheGameFolder) {
   QTest::mouseRelease(map, Qt::LeftButton, Qt::ShiftModifier, At(5.2f, 0.8f));
   EXPECT_EQ(Counter(), "1");
   EXPECT_EQ(window->Editor().Level().surfaces[0].marks.selected, 1);
-  EXPECT_EQ(window->Editor().Level().surfaces[1].marks.selected, 0);
 
   // Save writes the level as it is now, and the episode file.
   window->Editor().Level().header.worldGravity = 9.5f;
@@ -116,20 +93,40 @@ TEST_F(EndToEndTest, FromAUserArchiveThroughTheMapToTheGameFolder) {
   EXPECT_EQ(kx::test::ReadAll(game / "episode" / "MYLEVEL.GOB"), kx::test::ReadAll(packed));
   EXPECT_THAT(ui.boxes,
               ElementsAre(Box{BoxKind::Information, std::string(project::kRunInGameMessage)}));
-  EXPECT_EQ(ui.busyDepth, 0);
-  EXPECT_GE(ui.maxBusyDepth, 1);
 }
 
-TEST_F(EndToEndTest, AnArchiveWithOneLevelOpensWithoutTheChooserAndOpenProjectReopensIt) {
+TEST_F(EndToEndTest, AFailedOpenLeavesTheWindowUsableAndProjectsOpenInTheTopViewAndSurfaceMode) {
+  WriteSettings(
+      "[Projects]\r\nNProjects=1\r\n[Project1]\r\nLevelName=Gone\r\nJKLName=gone.jkl\r\n"
+      "GOB2Name=GONE.GOB\r\n");
   Start();
-  NewProjectFrom("single.gob", {"01abc.jkl"});
-  EXPECT_THAT(ui.jklListsShown, IsEmpty());
-  EXPECT_EQ(window->Editor().Values().JKLName, "01abc.jkl");
-
-  window->Editor().Level().header.worldGravity = 3.5f;  // unsaved: reopening reads the file
+  ui.boxes.clear();
   ui.projectChoices.push_back(0);
   Press(Button("btnOpen"));
-  EXPECT_THAT(ui.projectListsShown, ElementsAre(ElementsAre("Level 01ABC")));
+  const fs::path missing = ProgramDir() / "Projects" / "Gone" / "jkl" / "gone.jkl";
+  EXPECT_THAT(ui.boxes, ElementsAre(Box{BoxKind::Error, "File not found\n" + missing.string()}));
+  EXPECT_FALSE(window->Editor().ProjectOpen());
+  EXPECT_FALSE(Item("mnuSave")->isEnabled());
+
+  // The window goes on: a new project from an archive of one level, without the chooser.
+  window->Editor().SetEditMode(EditMode::Thing);
+  window->Editor().SetView(mapview::View::Right);
+  NewProjectFrom("single.gob", {"01abc.jkl"});
+  EXPECT_THAT(ui.jklListsShown, IsEmpty());
+  const ControlStates states = States();
+  EXPECT_THAT(states.off, IsEmpty());
+  EXPECT_THAT(states.checked, ::testing::UnorderedElementsAre(
+                                  "mnuTop", "mnu3DOCircle", "mnuSurface", "btnTop", "btnSurface"));
+  EXPECT_EQ(PageInFront(), "pnlInfoSurface");
+  EXPECT_EQ(BufferAt(1, 2), mapview::colours::kLine.Rgb32());  // the left edge of surface 0
+  EXPECT_EQ(QApplication::focusWidget(), KeySink());
+
+  // Open project reads the level file again, into the same view and mode.
+  window->Editor().Level().header.worldGravity = 3.5f;
+  window->Editor().SetEditMode(EditMode::Thing);
+  ui.projectChoices.push_back(1);
+  Press(Button("btnOpen"));
+  EXPECT_THAT(ui.projectListsShown.back(), ElementsAre("Gone", "Level 01ABC"));
   EXPECT_EQ(window->Editor().Level().header.worldGravity, 1.0f);
   EXPECT_TRUE(Button("btnSurface")->isChecked());
 }

@@ -24,6 +24,11 @@
 
 namespace kx::shell::test {
 
+/// The names of the menus, menu items and tool buttons that are disabled, and that are checked.
+struct ControlStates {
+  std::vector<std::string> off, checked;
+};
+
 /// The main window on a scripted Ui with its program folder in a temporary folder, shown and
 /// started (the preview warning answered).
 class MainWindowTest : public ::testing::Test {
@@ -53,13 +58,43 @@ class MainWindowTest : public ::testing::Test {
   }
   QAction* Item(const char* name) const { return Find<QAction>(name); }
   QToolButton* Button(const char* name) const { return Find<QToolButton>(name); }
-  QMenu* Menu(const char* name) const { return Find<QMenu>(name); }
   QLineEdit* KeySink() const { return Find<QLineEdit>("edtKeybHandler"); }
   QString Counter() const { return Find<QLabel>("pnlNSelect")->text(); }
   QString PageInFront() const {
     return Find<QStackedWidget>("pnlInfo")->currentWidget()->objectName();
   }
   void Press(QToolButton* button) const { QTest::mouseClick(button, Qt::LeftButton); }
+
+  ControlStates States() const {
+    ControlStates states;
+    for (QObject* child : window->findChildren<QObject*>()) {
+      bool enabled = true, checked = false;
+      if (auto* menu = qobject_cast<QMenu*>(child)) {
+        enabled = menu->isEnabled();
+      } else if (auto* item = qobject_cast<QAction*>(child)) {
+        enabled = item->isEnabled(), checked = item->isChecked();
+      } else if (auto* button = qobject_cast<QToolButton*>(child)) {
+        enabled = button->isEnabled(), checked = button->isChecked();
+      } else {
+        continue;
+      }
+      const std::string name = child->objectName().toStdString();
+      if (!enabled && !name.empty()) states.off.push_back(name);
+      if (checked) states.checked.push_back(name);
+    }
+    return states;
+  }
+
+  /// The map pixel of a world point of the Top view, and the back buffer's colour there.
+  QPoint At(float x, float y) const {
+    const auto& editor = window->Editor();
+    const auto pixel = editor.View().ProjectPoint(x, y, 0, editor.MapSize());
+    return {pixel.x, pixel.y};
+  }
+  std::uint32_t BufferAt(float x, float y) const {
+    const QPoint p = At(x, y);
+    return window->Editor().BackBuffer().PixelAt(p.x(), p.y());
+  }
 
   /// File > New project with a user archive holding the given levels (written to
   /// downloads/ARCHIVE); choice answers the JKL chooser.

@@ -1,14 +1,9 @@
 #include "support/TempDir.h"
 
 #include "project/TfrmNewProject.h"
-#include "project/TfrmOpenProject.h"
-#include "project/TfrmSelectJKL.h"
 
-#include <QApplication>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -18,12 +13,7 @@
 namespace kx::project {
 namespace {
 
-template <typename T>
-T* Child(QWidget& parent, const char* name) {
-  T* found = parent.findChild<T*>(name);
-  EXPECT_NE(found, nullptr) << name;
-  return found;
-}
+using Kind = platform::NewProjectAnswer::Kind;
 
 class NewProjectDialogTest : public ::testing::Test {
  public:
@@ -34,77 +24,64 @@ class NewProjectDialogTest : public ::testing::Test {
   }
   ~NewProjectDialogTest() override { dialog.hide(); }
 
-  QLineEdit* Edit(const char* name) { return Child<QLineEdit>(dialog, name); }
+  template <typename T = QLineEdit>
+  T* Child(const char* name) {
+    T* found = dialog.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  bool OkEnabled() { return Child<QPushButton>("btnOK")->isEnabled(); }
   // A click on the radio button's circle: its label may not reach the button's middle.
   void Choose(const char* name) {
-    auto* button = Child<QRadioButton>(dialog, name);
+    auto* button = Child<QRadioButton>(name);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
   }
-  QPushButton* Ok() { return Child<QPushButton>(dialog, "btnOK"); }
   // Types text into the field, replacing what it held, as the user does.
   void Type(const char* name, const QString& text) {
-    QLineEdit* edit = Edit(name);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
+    Child(name)->setFocus();
+    Child(name)->selectAll();
+    QTest::keyClick(Child(name), Qt::Key_Delete);
+    QTest::keyClicks(Child(name), text);
   }
-  // Moves the focus on to the next field, so that the field is left.
-  void Leave(const char* name) {
-    Edit(name)->setFocus();
-    Edit("edtName")->setFocus();
-    if (std::string(name) == "edtName") Edit("edtJKL")->setFocus();
+  // Leaves the GOB2 field for the next one.
+  void LeaveGob2() {
+    Child("edtGOB2")->setFocus();
+    Child("edtName")->setFocus();
   }
 
   TfrmNewProject dialog;
 };
 
 TEST_F(NewProjectDialogTest, StartsOnANewProjectWithOkDisabledAndTheUserArchiveHidden) {
-  EXPECT_EQ(dialog.windowTitle(), "New JK Project");
-  EXPECT_TRUE(Child<QRadioButton>(dialog, "rdbNew")->isChecked());
-  EXPECT_FALSE(Child<QRadioButton>(dialog, "rdbLucasArts")->isEnabled());
-  EXPECT_EQ(Child<QRadioButton>(dialog, "rdbLucasArts")->text(), "Open a &LucasArts Original GOB2");
-  EXPECT_TRUE(Child<QGroupBox>(dialog, "grpNewProject")->isVisible());
-  EXPECT_FALSE(Child<QGroupBox>(dialog, "grpUserGOB2")->isVisible());
-  EXPECT_FALSE(Ok()->isEnabled());
-  EXPECT_TRUE(Ok()->isDefault());
-  EXPECT_EQ(Edit("edtName")->toolTip(), "This is the name of the level visible to the end user");
-  EXPECT_EQ(Edit("edtJKL")->toolTip(), "This is the internal name of the level file");
-  EXPECT_EQ(Edit("edtGOB2")->toolTip(), "This is the name of the distributed GOB2 file");
-  EXPECT_EQ(Edit("edtUserGOB2")->toolTip(), "This is the name of distributed GOB2 file");
+  EXPECT_TRUE(Child<QRadioButton>("rdbNew")->isChecked());
+  EXPECT_FALSE(Child<QRadioButton>("rdbLucasArts")->isEnabled());
+  EXPECT_TRUE(Child<QGroupBox>("grpNewProject")->isVisible());
+  EXPECT_FALSE(Child<QGroupBox>("grpUserGOB2")->isVisible());
+  EXPECT_FALSE(OkEnabled());
+  EXPECT_TRUE(Child<QPushButton>("btnOK")->isDefault());
 }
 
 TEST_F(NewProjectDialogTest, TheGob2NameIsCheckedAsTypedAndCompletedWhenLeft) {
   Type("edtName", "Abc Station");
   Type("edtJKL", "01abc.jkl");
-  EXPECT_FALSE(Ok()->isEnabled());
-  Type("edtGOB2", "ABCDEFGH");
-  EXPECT_TRUE(Ok()->isEnabled());
-  Leave("edtGOB2");
-  EXPECT_EQ(Edit("edtGOB2")->text(), "ABCDEFGH.GOB");
-  EXPECT_TRUE(Ok()->isEnabled());
-
-  Type("edtGOB2", "ABCDEFGHI");
-  EXPECT_FALSE(Ok()->isEnabled());
-  Type("edtGOB2", "abcdefgh.gob");
-  EXPECT_TRUE(Ok()->isEnabled());
-  Leave("edtGOB2");
-  EXPECT_EQ(Edit("edtGOB2")->text(), "ABCDEFGH.GOB");
-
-  // Emptying another field disables OK again; leaving an empty GOB2 field keeps it empty.
-  Type("edtName", "");
-  EXPECT_FALSE(Ok()->isEnabled());
-  Type("edtName", "Abc Station");
-  Type("edtGOB2", "");
-  Leave("edtGOB2");
-  EXPECT_EQ(Edit("edtGOB2")->text(), "");
-  EXPECT_FALSE(Ok()->isEnabled());
-
+  EXPECT_FALSE(OkEnabled());
+  for (const auto& [typed, ok] :
+       {std::pair{"ABCDEFGH", true}, {"ABCDEFGHI", false}, {"abcdefgh.gob", true}, {"", false}}) {
+    Type("edtGOB2", typed);
+    EXPECT_EQ(OkEnabled(), ok) << typed;
+  }
+  Type("edtGOB2", "abcdefgh");
+  LeaveGob2();
+  EXPECT_EQ(Child("edtGOB2")->text(), "ABCDEFGH.GOB");
   Type("edtGOB2", "mine");
-  QTest::keyClick(Edit("edtGOB2"), Qt::Key_Return);  // OK without leaving the field
+  Type("edtName", "");  // emptying another field disables OK again
+  EXPECT_FALSE(OkEnabled());
+  Type("edtName", "Abc Station");
+  Child("edtGOB2")->setFocus();
+  QTest::keyClick(Child("edtGOB2"), Qt::Key_Return);  // OK without leaving the field
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   const auto answer = dialog.Answer();
-  EXPECT_EQ(answer.kind, platform::NewProjectAnswer::Kind::NewProject);
+  EXPECT_EQ(answer.kind, Kind::NewProject);
   EXPECT_EQ(answer.levelName, "Abc Station");
   EXPECT_EQ(answer.jklName, "01abc.jkl");
   EXPECT_EQ(answer.gob2Name, "MINE.GOB");
@@ -116,81 +93,28 @@ TEST_F(NewProjectDialogTest, AUserArchiveMustBeAnExistingFile) {
   Type("edtName", "Abc");
   Type("edtJKL", "a.jkl");
   Type("edtGOB2", "A");
-  ASSERT_TRUE(Ok()->isEnabled());
+  ASSERT_TRUE(OkEnabled());
 
   Choose("rdbUserGOB2");
-  EXPECT_FALSE(Child<QGroupBox>(dialog, "grpNewProject")->isVisible());
-  EXPECT_TRUE(Child<QGroupBox>(dialog, "grpUserGOB2")->isVisible());
-  EXPECT_FALSE(Ok()->isEnabled());
+  EXPECT_FALSE(Child<QGroupBox>("grpNewProject")->isVisible());
+  EXPECT_TRUE(Child<QGroupBox>("grpUserGOB2")->isVisible());
+  EXPECT_FALSE(OkEnabled());
   Type("edtUserGOB2", QString::fromStdString((dir.path() / "downloads").string()));
-  EXPECT_FALSE(Ok()->isEnabled());  // a folder
+  EXPECT_FALSE(OkEnabled());  // a folder
   Type("edtUserGOB2", QString::fromStdString(archive.string()) + "x");
-  EXPECT_FALSE(Ok()->isEnabled());
-  QTest::keyClick(Edit("edtUserGOB2"), Qt::Key_Backspace);
-  EXPECT_TRUE(Ok()->isEnabled());
-  // Typing in the hidden group does not decide OK for the user archive.
-  Edit("edtJKL")->setText("");
-  EXPECT_TRUE(Ok()->isEnabled());
+  EXPECT_FALSE(OkEnabled());
+  QTest::keyClick(Child("edtUserGOB2"), Qt::Key_Backspace);
+  EXPECT_TRUE(OkEnabled());
+  Child("edtJKL")->setText("");  // the hidden group does not decide OK for the user archive
+  EXPECT_TRUE(OkEnabled());
 
-  QTest::mouseClick(Ok(), Qt::LeftButton);
+  QTest::mouseClick(Child<QPushButton>("btnOK"), Qt::LeftButton);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.Answer().kind, platform::NewProjectAnswer::Kind::UserGob2);
+  EXPECT_EQ(dialog.Answer().kind, Kind::UserGob2);
   EXPECT_EQ(dialog.Answer().userGob2, archive.string());
-
-  // Back to a new project: its own fields decide again.
   dialog.show();
-  Choose("rdbNew");
-  EXPECT_FALSE(Ok()->isEnabled());
-}
-
-TEST(SelectJklDialogTest, TheFirstLevelIsTakenUnlessAnotherIsChosen) {
-  TfrmSelectJKL dialog;
-  EXPECT_EQ(dialog.windowTitle(), "Select JKL-file");
-  EXPECT_EQ(Child<QLabel>(dialog, "lblSelectJKL")->text(),
-            "There are more than one JKL-file within this GOB2. Please select the one to use:");
-  dialog.Fill({"01abc.jkl", "02xyz.jkl", "03end.jkl"});
-  EXPECT_EQ(dialog.Highlighted(), 0);
-  auto* list = Child<QListWidget>(dialog, "lstJKLs");
-  ASSERT_EQ(list->count(), 3);
-  EXPECT_EQ(list->item(1)->text(), "02xyz.jkl");
-
-  dialog.show();
-  const QRect row = list->visualItemRect(list->item(2));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(dialog.Highlighted(), 2);
-
-  dialog.Fill({"b.jkl", "c.jkl"});  // reused: a fresh list
-  EXPECT_EQ(dialog.Highlighted(), 0);
-  EXPECT_EQ(list->count(), 2);
-}
-
-TEST(OpenProjectDialogTest, OkOpensOnlyAHighlightedProject) {
-  TfrmOpenProject dialog;
-  EXPECT_EQ(dialog.windowTitle(), "Open a JK project");
-  dialog.Fill({"Abc Station", "Xyz Base"});
-  auto* ok = Child<QPushButton>(dialog, "btnOK");
-  auto* list = Child<QListWidget>(dialog, "lstProjects");
-  EXPECT_EQ(dialog.Highlighted(), std::nullopt);
-  EXPECT_FALSE(ok->isEnabled());
-  dialog.show();
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                    list->visualItemRect(list->item(1)).center());
-  EXPECT_EQ(dialog.Highlighted(), 1);
-  EXPECT_TRUE(ok->isEnabled());
-  QTest::mouseClick(Child<QPushButton>(dialog, "btnCancel"), Qt::LeftButton);
-  EXPECT_EQ(dialog.result(), QDialog::Rejected);
-
-  dialog.Fill({"Abc Station", "Xyz Base"});
-  EXPECT_FALSE(ok->isEnabled());
-  dialog.show();
-  const QPoint first = list->visualItemRect(list->item(0)).center();
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.Highlighted(), 0);
+  Choose("rdbNew");  // back to a new project: its own fields decide again
+  EXPECT_FALSE(OkEnabled());
 }
 
 }  // namespace

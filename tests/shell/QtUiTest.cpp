@@ -1,3 +1,6 @@
+#include "project/TfrmNewProject.h"
+#include "project/TfrmOpenProject.h"
+#include "project/TfrmSelectJKL.h"
 #include "shell/QtUi.h"
 #include "shell/TfrmSplash.h"
 #include "shell/TfrmUngobing.h"
@@ -21,19 +24,19 @@ namespace {
 using platform::BoxKind;
 
 TEST(QtUiTest, MessageBoxesCarryTheirKindsTitleIconAndButtons) {
-  struct Case {
+  const struct {
     BoxKind kind;
     const char* title;
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
+  } cases[] = {
+      {BoxKind::Warning, "Warning", QMessageBox::Warning, QMessageBox::Ok},
+      {BoxKind::Error, "Error", QMessageBox::Critical, QMessageBox::Ok},
+      {BoxKind::Information, "Information", QMessageBox::Information, QMessageBox::Ok},
+      {BoxKind::Confirm, "Confirm", QMessageBox::Question, QMessageBox::Yes | QMessageBox::No},
+      {BoxKind::Plain, "Orbandel Kelvarix 1.0", QMessageBox::NoIcon, QMessageBox::Ok},
   };
-  for (const Case& c :
-       {Case{BoxKind::Warning, "Warning", QMessageBox::Warning, QMessageBox::Ok},
-        Case{BoxKind::Error, "Error", QMessageBox::Critical, QMessageBox::Ok},
-        Case{BoxKind::Information, "Information", QMessageBox::Information, QMessageBox::Ok},
-        Case{BoxKind::Confirm, "Confirm", QMessageBox::Question,
-             QMessageBox::Yes | QMessageBox::No},
-        Case{BoxKind::Plain, "Orbandel Kelvarix 1.0", QMessageBox::NoIcon, QMessageBox::Ok}}) {
+  for (const auto& c : cases) {
     const auto box = MakeMessageBox(c.kind, "first\rsecond\r\nthird", nullptr);
     EXPECT_EQ(box->windowTitle(), c.title);
     EXPECT_EQ(box->icon(), c.icon) << c.title;
@@ -49,28 +52,31 @@ TEST(QtUiTest, MessageBoxesCarryTheirKindsTitleIconAndButtons) {
 
 class QtUiWindowTest : public ::testing::Test {
  public:
+  template <typename T>
+  static T* Child(const QWidget& parent, const char* name) {
+    T* found = parent.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  static void DoubleClick(QListWidget* list, int row) {
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+  }
+  QLabel* Item() { return Child<QLabel>(progress, "lblFilename"); }
+  QProgressBar* Bar() { return Child<QProgressBar>(progress, "barUngob"); }
+
   QMainWindow main;
   QtUi ui{&main};
   TfrmUngobing& progress = ui.ProgressWindow();
-  QLabel* Item() { return progress.findChild<QLabel*>("lblFilename"); }
-  QProgressBar* Bar() { return progress.findChild<QProgressBar*>("barUngob"); }
-  QGroupBox* Group() { return progress.findChild<QGroupBox*>("grpUngob"); }
 };
 
 TEST_F(QtUiWindowTest, TheProgressWindowShowsEachOperationAndCannotBeClosed) {
-  EXPECT_EQ(progress.windowTitle(), "Ungobing...");
-  EXPECT_EQ(Group()->title(), "Extracting file: ");
-  EXPECT_TRUE(progress.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  EXPECT_EQ(progress.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
-  EXPECT_FALSE(progress.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-  EXPECT_EQ(progress.size(), QSize(420, 86));
-
   ui.ProgressBegin("Parsing 01abc.jkl...", "Parsing section: ", 250);
   EXPECT_TRUE(progress.isVisible());
   EXPECT_EQ(progress.windowTitle(), "Parsing 01abc.jkl...");
-  EXPECT_EQ(Group()->title(), "Parsing section: ");
+  EXPECT_EQ(Child<QGroupBox>(progress, "grpUngob")->title(), "Parsing section: ");
   EXPECT_EQ(Bar()->maximum(), 250);
-  EXPECT_EQ(Bar()->value(), 0);
   EXPECT_FALSE(progress.close());
   EXPECT_TRUE(progress.isVisible());
 
@@ -98,37 +104,50 @@ TEST_F(QtUiWindowTest, PendingEventsRunWhileAnOperationAsksForThem) {
   clock.start();
   while (!timerRan && clock.elapsed() < 2000) ui.ProcessEvents();
   EXPECT_TRUE(timerRan);
-  // The item was shown when the events ran, before the operation ended.
-  EXPECT_EQ(Item()->text(), "jkl\\01abc.jkl");
+  EXPECT_EQ(Item()->text(), "jkl\\01abc.jkl");  // shown before the operation ended
   ui.ProgressEnd();
 }
 
-TEST_F(QtUiWindowTest, BusyCursorNestsAndTheCaptionGoesToTheMainWindow) {
+TEST_F(QtUiWindowTest, TheBusyCursorNestsAndRestoresNothingOfAnyoneElses) {
+  QApplication::setOverrideCursor(Qt::CrossCursor);  // someone else's
   ui.SetBusyCursor(true);
   ui.SetBusyCursor(true);
-  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  ui.SetBusyCursor(false);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   ui.SetBusyCursor(false);
-  EXPECT_NE(QApplication::overrideCursor(), nullptr);
-  ui.SetBusyCursor(false);
   ui.SetBusyCursor(false);  // one too many restores nothing of anyone else's
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-  ui.SetMainCaption("Orbandel Kelvarix 1.0 Preview Release 1 Build 631 - Abc Station");
-  EXPECT_EQ(main.windowTitle(), "Orbandel Kelvarix 1.0 Preview Release 1 Build 631 - Abc Station");
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+  QApplication::restoreOverrideCursor();
 }
 
-TEST_F(QtUiWindowTest, TheListDialogsAnswerWithTheEntryTheUserChose) {
-  QTimer::singleShot(0, [&] {
-    auto* list = ui.SelectJklDialog().findChild<QListWidget*>("lstJKLs");
-    list->setCurrentRow(1);
-    ui.SelectJklDialog().findChild<QPushButton*>("btnOK")->click();
-  });
-  EXPECT_EQ(ui.ChooseJkl({"01abc.jkl", "02xyz.jkl"}), 1);
+TEST_F(QtUiWindowTest, TheJklChooserTakesTheFirstLevelUnlessAnotherIsChosen) {
+  const auto& dialog = ui.SelectJklDialog();
+  auto* list = Child<QListWidget>(dialog, "lstJKLs");
+  QTimer::singleShot(0, [&] { DoubleClick(list, 2); });
+  EXPECT_EQ(ui.ChooseJkl({"01abc.jkl", "02xyz.jkl", "03end.jkl"}), 2);
+  QTimer::singleShot(0, [&] { Child<QPushButton>(dialog, "btnOK")->click(); });
+  EXPECT_EQ(ui.ChooseJkl({"b.jkl", "c.jkl"}), 0);  // a fresh list
+  EXPECT_EQ(list->count(), 2);
+}
 
-  QTimer::singleShot(0,
-                     [&] { ui.OpenProjectDialog().findChild<QPushButton*>("btnCancel")->click(); });
-  EXPECT_EQ(ui.ChooseProject({"Abc Station"}), std::nullopt);
+TEST_F(QtUiWindowTest, OpenProjectTakesOnlyAHighlightedProjectAndCancelTakesNone) {
+  const auto& dialog = ui.OpenProjectDialog();
+  auto* ok = Child<QPushButton>(dialog, "btnOK");
+  auto* list = Child<QListWidget>(dialog, "lstProjects");
+  QTimer::singleShot(0, [&] {
+    EXPECT_FALSE(ok->isEnabled());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    EXPECT_TRUE(ok->isEnabled());
+    QTest::mouseClick(Child<QPushButton>(dialog, "btnCancel"), Qt::LeftButton);
+  });
+  EXPECT_EQ(ui.ChooseProject({"Abc Station", "Xyz Base"}), std::nullopt);
+  QTimer::singleShot(0, [&] {
+    EXPECT_FALSE(ok->isEnabled());  // a fresh list has nothing highlighted
+    DoubleClick(list, 0);
+  });
+  EXPECT_EQ(ui.ChooseProject({"Abc Station", "Xyz Base"}), 0);
 
   QTimer::singleShot(0, [&] { ui.NewProjectDialog().reject(); });
   EXPECT_EQ(ui.AskNewProject(), std::nullopt);
@@ -136,14 +155,10 @@ TEST_F(QtUiWindowTest, TheListDialogsAnswerWithTheEntryTheUserChose) {
 
 TEST(SplashTest, ClosesItselfWhenItsTimerFires) {
   TfrmSplash splash(nullptr, 20);
-  EXPECT_EQ(splash.findChild<QLabel*>("lblProduct")->text(), "Kelvarix 1.0");
-  EXPECT_EQ(splash.findChild<QLabel*>("lblBuild")->text(), "Preview Release 1 Build 631");
   QElapsedTimer clock;
   clock.start();
   EXPECT_EQ(splash.exec(), QDialog::Accepted);
   EXPECT_GE(clock.elapsed(), 15);
-  EXPECT_LT(clock.elapsed(), 3000);
-  EXPECT_EQ(TfrmSplash::kShowMilliseconds, 4000);
 }
 
 }  // namespace

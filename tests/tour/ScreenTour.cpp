@@ -2,18 +2,18 @@
 // screenshot of the whole screen with ImageMagick's import after each step, so that the window
 // can be looked at as a user sees it. Not a test: run it under Xvfb with the xcb platform.
 //   kx_screen_tour OUT_DIR ARCHIVE.gob
-#include "shell/QtText.h"
-#include "shell/QtUi.h"
 #include "shell/TfrmMain.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTest>
 
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -21,77 +21,54 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kx::platform::BoxKind;
 
-fs::path g_out;
-int g_shot = 0;
-
-void Settle(int milliseconds = 400) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-}
-
-void Shot(const std::string& name) {
-  Settle();
-  char number[16];
-  std::snprintf(number, sizeof number, "%02d-", ++g_shot);
-  const fs::path file = g_out / (number + name + ".png");
-  QProcess::execute("/usr/bin/import", {"-window", "root", QString::fromStdString(file.string())});
-  std::cout << "shot " << file.string() << '\n';
-}
-
-// The window's own Ui for everything but the modal steps, which it shows without blocking,
-// photographs and answers.
-class TourUi final : public kx::platform::Ui {
+/// Photographs the whole screen into a folder, numbering the shots. The editor runs with its
+/// own dialogs; each one that opens is photographed and answered: the new-project dialog with
+/// the user archive, every other with OK. The progress window is photographed once.
+class Tour : public QObject {
  public:
-  explicit TourUi(QWidget* main, std::string archive)
-      : m_ui(main), m_main(main), m_archive(std::move(archive)) {}
+  Tour(fs::path folder, QString archive) : m_folder(std::move(folder)), m_archive(archive) {
+    startTimer(50);
+  }
 
-  void ShowMessage(BoxKind kind, const std::string& text) override {
-    std::cout << "box: " << text << '\n';
-    auto box = kx::shell::MakeMessageBox(kind, text, m_main);
-    box->show();
-    Shot("box");
-    box->close();
+  void Shot(const std::string& name) {
+    QElapsedTimer clock;  // lets the window settle first
+    clock.start();
+    while (clock.elapsed() < 400) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    char number[16];
+    std::snprintf(number, sizeof number, "%02d-", ++m_count);
+    const fs::path file = m_folder / (number + name + ".png");
+    QProcess::execute("/usr/bin/import",
+                      {"-window", "root", QString::fromStdString(file.string())});
+    std::cout << "shot " << file.string() << '\n';
   }
-  bool AskYesNo(const std::string&) override { return true; }
-  void ProgressBegin(const std::string& caption, const std::string& group, int maximum) override {
-    m_ui.ProgressBegin(caption, group, maximum);
-    m_progressItems = 0;
-  }
-  void ProgressSetMaximum(int maximum) override { m_ui.ProgressSetMaximum(maximum); }
-  void ProgressSetItem(const std::string& text) override {
-    m_ui.ProgressSetItem(text);
-    if (++m_progressItems == 3 && !m_progressShot) {
-      m_progressShot = true;
-      m_ui.ProcessEvents();
-      Shot("progress");
+
+ protected:
+  void timerEvent(QTimerEvent*) override {
+    if (m_answering) return;
+    m_answering = true;
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      if (auto* user = dialog->findChild<QRadioButton*>("rdbUserGOB2")) {
+        QTest::mouseClick(user, Qt::LeftButton, {}, QPoint(6, user->height() / 2));
+        dialog->findChild<QLineEdit*>("edtUserGOB2")->setText(m_archive);
+      }
+      Shot(dialog->objectName().isEmpty() ? "box" : dialog->objectName().toStdString());
+      dialog->accept();
     }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->objectName() == "frmUngobing" && window->isVisible() && !m_progressShot) {
+        m_progressShot = true;
+        Shot("progress");
+      }
+    }
+    m_answering = false;
   }
-  void ProgressSetPosition(int position) override { m_ui.ProgressSetPosition(position); }
-  void ProgressEnd() override { m_ui.ProgressEnd(); }
-  void ProcessEvents() override { m_ui.ProcessEvents(); }
-  void SetBusyCursor(bool busy) override { m_ui.SetBusyCursor(busy); }
-  void SetMainCaption(const std::string& caption) override { m_ui.SetMainCaption(caption); }
-  std::optional<kx::platform::NewProjectAnswer> AskNewProject() override {
-    auto& dialog = m_ui.NewProjectDialog();
-    dialog.show();
-    auto* user = dialog.findChild<QRadioButton*>("rdbUserGOB2");
-    QTest::mouseClick(user, Qt::LeftButton, {}, QPoint(6, user->height() / 2));
-    dialog.findChild<QLineEdit*>("edtUserGOB2")->setText(QString::fromStdString(m_archive));
-    Shot("new-project-dialog");
-    dialog.hide();
-    return dialog.Answer();
-  }
-  std::optional<int> ChooseJkl(const std::vector<std::string>&) override { return 0; }
-  std::optional<int> ChooseProject(const std::vector<std::string>&) override { return 0; }
 
  private:
-  kx::shell::QtUi m_ui;
-  QWidget* m_main;
-  std::string m_archive;
-  int m_progressItems = 0;
+  fs::path m_folder;
+  QString m_archive;
+  int m_count = 0;
+  bool m_answering = false;
   bool m_progressShot = false;
 };
 
@@ -103,55 +80,41 @@ int main(int argc, char** argv) {
     std::cerr << "usage: kx_screen_tour OUT_DIR ARCHIVE.gob\n";
     return 1;
   }
-  g_out = argv[1];
-  fs::create_directories(g_out / "prog");
-
-  QWidget owner;  // holds the tour's dialogs
-  TourUi ui(&owner, argv[2]);
-  kx::shell::TfrmMain window(&ui, g_out / "prog");
+  fs::create_directories(fs::path(argv[1]) / "prog");
+  Tour tour(argv[1], QString::fromLocal8Bit(argv[2]));
+  kx::shell::TfrmMain window(nullptr, fs::path(argv[1]) / "prog");
   window.show();
-  Settle();  // the start-up box is photographed as it shows
-  Shot("empty-window");
+  tour.Shot("empty-window");  // the start-up box is photographed as it shows
 
-  const auto trigger = [&](const char* name) { window.findChild<QAction*>(name)->trigger(); };
-  trigger("mnuNewProject");
-  Shot("surface-top-as-opened");
-  trigger("mnuZoomToFit");
-  Shot("surface-top-fit");
-
+  const auto step = [&](std::initializer_list<const char*> items, const char* shot) {
+    for (const char* name : items) window.findChild<QAction*>(name)->trigger();
+    tour.Shot(shot);
+  };
   QWidget* map = window.findChild<QWidget*>("imgMap");
-  const QPoint middle = map->rect().center();
-  QTest::mouseClick(map, Qt::LeftButton, {}, middle);
-  Shot("surface-click-in-the-middle");
-  QTest::mousePress(map, Qt::LeftButton, {}, QPoint(map->width() / 5, map->height() / 5));
-  QTest::mouseMove(map, QPoint(map->width() * 3 / 5, map->height() * 3 / 4));
-  Shot("surface-rubber-band");
-  QTest::mouseRelease(map, Qt::LeftButton, {}, QPoint(map->width() * 3 / 5, map->height() * 3 / 4));
-  Shot("surface-box-selected");
-
-  trigger("mnuVertex");
-  Shot("vertex-mode");
-  QTest::mousePress(map, Qt::LeftButton, {}, QPoint(map->width() / 3, map->height() / 3));
-  QTest::mouseMove(map, QPoint(map->width() * 2 / 3, map->height() * 2 / 3));
-  QTest::mouseRelease(map, Qt::LeftButton, {}, QPoint(map->width() * 2 / 3, map->height() * 2 / 3));
-  Shot("vertex-box-selected");
-  trigger("mnuSector");
-  QTest::mouseClick(map, Qt::LeftButton, {}, middle);
-  Shot("sector-mode-click");
-  trigger("mnuThing");
-  Shot("thing-mode");
-  trigger("mnuFront");
-  trigger("mnuZoomToFit");
-  Shot("thing-front-fit");
-  trigger("mnuRight");
-  trigger("mnuZoomToFit");
-  trigger("mnuSurface");
-  Shot("surface-right-fit");
-  trigger("mnuTop");
+  const auto drag = [&](QPoint from, QPoint to, const std::string& mode) {
+    QTest::mousePress(map, Qt::LeftButton, {}, from);
+    QTest::mouseMove(map, to);
+    tour.Shot(mode + "-rubber-band");
+    QTest::mouseRelease(map, Qt::LeftButton, {}, to);
+    tour.Shot(mode + "-box-selected");
+  };
+  const int w = map->width(), h = map->height();
+  step({"mnuNewProject"}, "surface-top-as-opened");
+  step({"mnuZoomToFit"}, "surface-top-fit");
+  drag({w / 5, h / 5}, {w * 3 / 5, h * 3 / 4}, "surface");
+  step({"mnuVertex"}, "vertex-mode");
+  drag({w / 3, h / 3}, {w * 2 / 3, h * 2 / 3}, "vertex");
+  window.findChild<QAction*>("mnuSector")->trigger();
+  QTest::mouseClick(map, Qt::LeftButton, {}, map->rect().center());
+  tour.Shot("sector-mode-click");
+  step({"mnuThing"}, "thing-mode");
+  step({"mnuFront", "mnuZoomToFit"}, "thing-front-fit");
+  step({"mnuRight", "mnuZoomToFit", "mnuSurface"}, "surface-right-fit");
+  window.findChild<QAction*>("mnuTop")->trigger();
   QTest::keyClick(window.findChild<QLineEdit*>("edtKeybHandler"), Qt::Key_Plus, Qt::KeypadModifier);
-  Shot("surface-top-zoomed-in");
+  tour.Shot("surface-top-zoomed-in");
   window.resize(1200, 900);
-  Shot("surface-top-larger-window");
+  tour.Shot("surface-top-larger-window");
   window.hide();
   return 0;
 }
