@@ -25,7 +25,7 @@ std::unique_ptr<level::Level> EditorTestLevel(float gravity) {
   return level;
 }
 
-std::string EditorTestLevelText(float gravity) {
+static std::string EditorTestLevelText(float gravity) {
   return level::FormatLevel(*EditorTestLevel(gravity), "jkl\\test.jkl", "2000-01-01 00:00");
 }
 

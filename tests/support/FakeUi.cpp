@@ -12,10 +12,6 @@ static T TakeFront(std::deque<T>& queue, D fallback) {
   return value;
 }
 
-void FakeUi::ShowMessage(platform::BoxKind kind, const std::string& text) {
-  boxes.push_back({kind, text});
-}
-
 bool FakeUi::AskYesNo(const std::string& text) {
   boxes.push_back({platform::BoxKind::Confirm, text});
   return TakeFront(yesNoAnswers, false);
@@ -26,14 +22,6 @@ void FakeUi::ProgressBegin(const std::string& caption, const std::string& groupC
   progress.push_back("begin " + caption + "|" + groupCaption + "|" + std::to_string(maximum));
   progressShown = true;
 }
-
-void FakeUi::ProgressSetMaximum(int maximum) {
-  progress.push_back("max " + std::to_string(maximum));
-}
-
-void FakeUi::ProgressSetItem(const std::string& text) { progress.push_back("item " + text); }
-
-void FakeUi::ProgressSetPosition(int position) { positions.push_back(position); }
 
 void FakeUi::ProgressEnd() {
   progress.push_back("end");

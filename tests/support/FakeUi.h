@@ -1,17 +1,17 @@
 #pragma once
 
+#include "platform/Ui.h"
+
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/Ui.h"
-
 namespace kx::test {
 
 /// A scripted Ui: records every box and progress call, answers questions from queues.
 class FakeUi : public platform::Ui {
-public:
+ public:
   struct Box {
     platform::BoxKind kind;
     std::string text;
@@ -26,26 +26,31 @@ public:
   std::vector<int> positions;
   std::vector<std::string> captions;  // SetMainCaption
   int processEventsCalls = 0;
-  int busyDepth = 0;      // current busy-cursor nesting
+  int busyDepth = 0;  // current busy-cursor nesting
   int maxBusyDepth = 0;
   bool progressShown = false;
 
-  // Answers, taken from the front; when a queue is empty the default is used.
-  std::deque<bool> yesNoAnswers;  // default: false (No)
-  std::deque<std::optional<platform::NewProjectAnswer>> newProjectAnswers;  // default: Cancel
-  std::deque<std::optional<int>> jklChoices;      // default: none highlighted
-  std::deque<std::optional<int>> projectChoices;  // default: Cancel
+  // Answers, taken from the front; an empty queue gives the default: No, Cancel, none
+  // highlighted, Cancel.
+  std::deque<bool> yesNoAnswers;
+  std::deque<std::optional<platform::NewProjectAnswer>> newProjectAnswers;
+  std::deque<std::optional<int>> jklChoices;
+  std::deque<std::optional<int>> projectChoices;
   // What the list dialogs were shown.
   std::vector<std::vector<std::string>> jklListsShown;
   std::vector<std::vector<std::string>> projectListsShown;
 
-  void ShowMessage(platform::BoxKind kind, const std::string& text) override;
+  void ShowMessage(platform::BoxKind kind, const std::string& text) override {
+    boxes.push_back({kind, text});
+  }
   bool AskYesNo(const std::string& text) override;
   void ProgressBegin(const std::string& caption, const std::string& groupCaption,
                      int maximum) override;
-  void ProgressSetMaximum(int maximum) override;
-  void ProgressSetItem(const std::string& text) override;
-  void ProgressSetPosition(int position) override;
+  void ProgressSetMaximum(int maximum) override {
+    progress.push_back("max " + std::to_string(maximum));
+  }
+  void ProgressSetItem(const std::string& text) override { progress.push_back("item " + text); }
+  void ProgressSetPosition(int position) override { positions.push_back(position); }
   void ProgressEnd() override;
   void ProcessEvents() override { ++processEventsCalls; }
   void SetBusyCursor(bool busy) override;
