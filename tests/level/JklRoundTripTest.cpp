@@ -10,10 +10,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <limits>
 #include <map>
 #include <memory>
-#include <random>
 #include <regex>
 #include <sstream>
 
@@ -55,182 +53,37 @@ void ExpectRoundTrip(const Level& level) {
   EXPECT_EQ(FirstDifference(AfterFirstLine(first), AfterFirstLine(second)), "");
 }
 
-/// Random levels holding the extreme values a level file can: mostly small tables, now and
-/// then a full one, or every table full.
-class LevelMaker {
- public:
-  explicit LevelMaker(unsigned seed, bool full = false) : m_random(seed), m_full(full) {}
-
-  std::unique_ptr<Level> Make() {
-    auto level = std::make_unique<Level>();
-    Level& l = *level;
-    Fill(l.copyright, [&] { return Word("(c)") + "  " + Word("by"); });
-    LevelHeader& h = l.header;
-    h.version = Int();
-    for (float* value : {&h.worldGravity, &h.ceilingSkyZ, &h.horizonDistance,
-                         &h.horizonPixelsPerRev, &h.perspectiveDistance, &h.gouraudDistance}) {
-      *value = Float();
-    }
-    Floats(h.horizonSkyOffset);
-    Floats(h.ceilingSkyOffset);
-    Floats(h.mipmapDistances);
-    Floats(h.lodDistances);
-    Fill(l.sounds, [&] { return Word("s") + (Chance() ? ".WAV" : ".wav 2.5 x"); });
-    Fill(l.materials, [&] { return Material{Name(".mat"), Float(), Float()}; });
-    Fill(l.colormaps, [&] { return Name(".cmp"); });
-    Fill(l.vertices, [&] { return Vertex{Float(), Float(), Float(), kInUse}; });
-    Fill(l.texturevertices, [&] { return TextureVertex{Float(), Float()}; });
-    Fill(l.adjoins, [&] { return Adjoin{Flags(), Int(), Float()}; });
-    Fill(l.surfaces, [&] { return MakeSurface(); });
-    for (auto& normal : l.normals) normal = {Float(), Float(), Float()};
-    Fill(l.sectors, [&] { return MakeSector(); });
-    for (auto* names :
-         {&l.aiclasses, &l.sprites, &l.keyframes, &l.puppets, &l.soundclasses, &l.cogscripts}) {
-      Fill(*names, [&] { return Name(".x"); });
-    }
-    Fill(l.models, [&] { return Model{Name(".3do"), 0}; });
-    Fill(l.cogs, [&] { return MakeCog(); });
-    Fill(l.templates, [&] {
-      return Template{Word("t"), Chance() ? "none" : Word("_b"), Params(), -1};
-    });
-    Fill(l.things, [&] {
-      return Thing{Word("tpl"), Word("n"), Float(), Float(),  Float(), Float(),
-                   Float(),     Float(),   Int(),   Params(), kInUse};
-    });
-    return level;
-  }
-
- private:
-  static constexpr RecordMarks kInUse{0, 0, 1};
-
-  template <typename T, typename Make>
-  void Fill(Table<T>& table, Make make) {
-    const int pick = Uniform(0, 9);
-    table.count = m_full || pick == 1 ? table.Capacity()
-                  : pick == 0         ? 0
-                                      : Uniform(1, std::min(table.Capacity(), 40));
-    for (int i = 0; i < table.count; ++i) table[i] = make();
-  }
-
-  int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-  bool Chance() { return Uniform(0, 1) == 1; }
-
-  std::int32_t Int() {
-    const int pick = Uniform(0, 3);
-    if (pick == 0) return std::numeric_limits<std::int32_t>::min();
-    if (pick == 1) return std::numeric_limits<std::int32_t>::max();
-    return Uniform(-5000, 5000);
-  }
-
-  std::uint32_t Flags() {
-    return Chance() ? static_cast<std::uint32_t>(Uniform(0, 0xFFFF))
-                    : static_cast<std::uint32_t>(m_random());
-  }
-
-  float Float() {
-    const int pick = Uniform(0, 5);
-    const float range = pick == 0 ? 0.0f : pick == 1 ? 1e-5f : pick == 2 ? 1e7f : 100.0f;
-    return std::uniform_real_distribution<float>(-range, range)(m_random);
-  }
-
-  template <std::size_t N>
-  void Floats(std::array<float, N>& values) {
-    for (float& value : values) value = Float();
-  }
-
-  /// prefix, then letters, digits and punctuation that real names hold; at most limit long.
-  std::string Word(std::string_view prefix, int limit = 32) {
-    static constexpr std::string_view kChars = "abcXYZ019_-+.()";
-    std::string word(prefix);
-    for (int i = Uniform(0, 40); i > 0; --i) word += kChars[Uniform(0, kChars.size() - 1)];
-    return word.substr(0, static_cast<std::size_t>(limit));
-  }
-
-  /// A file name of at most 32 characters.
-  std::string Name(std::string_view extension) {
-    return Word("n", 32 - static_cast<int>(extension.size())) + std::string(extension);
-  }
-
-  std::string Params() {
-    std::string params;
-    for (int i = Uniform(0, 4); i > 0; --i) {
-      params += Word("k") + "=" + Word("v") + (i > 1 ? (Chance() ? " " : "  ") : "");
-    }
-    return params;
-  }
-
-  Surface MakeSurface() {
-    Surface s{Int(), Flags(), Flags(),        Int(), Int(), Int(),
-              Int(), Float(), Uniform(0, 24), {},    {},    kInUse};
-    for (int i = 0; i < s.nverts; ++i) {
-      s.vertices[i] = {Int(), Int()};
-      s.intensities[i] = Float();
-    }
-    return s;
-  }
-
-  Sector MakeSector() {
-    Sector s;
-    s.flags = Flags();
-    s.ambientlight = Float();
-    s.extralight = Float();
-    s.colormap = Int();
-    Floats(s.tint);
-    Floats(s.boundbox);
-    Floats(s.collidebox);
-    s.hassound = Chance() ? 1 : 0;
-    if (s.hassound) {
-      s.sound = Word("snd");
-      s.soundvolume = Float();
-    }
-    Floats(s.center);
-    s.radius = Float();
-    s.nverts = Uniform(0, 30);
-    for (int i = 0; i < s.nverts; ++i) s.vertexindices.push_back(Int());
-    s.firstsurface = Int();
-    s.nsurfaces = Int();
-    s.marks = kInUse;
-    return s;
-  }
-
-  Cog MakeCog() {
-    Cog cog{Name(".cog"), {}};
-    for (int i = Uniform(0, 12); i > 0; --i) {
-      const int kind = Uniform(1, 3);
-      if (kind == 1) cog.params.push_back({CogParamKind::Integer, Int(), 0, ""});
-      if (kind == 2) cog.params.push_back({CogParamKind::Float, 0, Float(), ""});
-      if (kind == 3) cog.params.push_back({CogParamKind::Text, 0, 0, Word(Chance() ? "0x" : "d.")});
-    }
-    return cog;
-  }
-
-  std::mt19937 m_random;
-  bool m_full;
-};
-
-TEST(JklRoundTripTest, LevelsBuiltInCodeSurviveWriteAndRead) {
-  for (unsigned seed = 1; seed <= 12; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    ExpectRoundTrip(*LevelMaker(seed).Make());
-  }
+TEST(JklRoundTripTest, AnEmptyLevelAndOneWithEveryTableFullSurviveWriteAndRead) {
   ExpectRoundTrip(*std::make_unique<Level>());
-}
-
-TEST(JklRoundTripTest, EveryTableAtItsCapacitySurvivesWriteAndRead) {
-  ExpectRoundTrip(*LevelMaker(631, /*full=*/true).Make());
-}
-
-// Real levels separate their values with blanks, and many end their lines with LF alone.
-TEST(JklRoundTripTest, BlanksAndTabsAndEveryLineEndReadAlike) {
-  const auto level = LevelMaker(5).Make();
-  const std::string text = FormatLevel(*level, "a.jkl", kStamp);
-  const auto replaced = [&text](const std::string& from, const std::string& to) {
-    return std::regex_replace(text, std::regex(from), to);
+  auto level = std::make_unique<Level>();
+  Level& l = *level;
+  const auto fill = [](auto& table, auto value) {
+    table.count = table.Capacity();
+    for (auto& item : table.items) item = value;
   };
-  for (const auto& variant : {replaced("\t", " "), replaced("\t", " \t  "), replaced("\r\n", "\n"),
-                              replaced("\r\n", "\r")}) {
-    EXPECT_EQ(test::FirstLevelDifference(*level, *ParseText(variant)), "");
+  const RecordMarks inUse{0, 0, 1};
+  fill(l.copyright, std::string("(c)"));
+  fill(l.sounds, std::string("a.wav"));
+  fill(l.materials, Material{"m.mat", 1, 1});
+  fill(l.colormaps, std::string("c.cmp"));
+  fill(l.vertices, Vertex{1, 2, 3, inUse});
+  fill(l.texturevertices, TextureVertex{4, 5});
+  fill(l.adjoins, Adjoin{1, 2, 3});
+  fill(l.surfaces, Surface{1, 2, 3, 4, 5, 6, 7, 8, 24, {}, {}, inUse});
+  Sector sector;
+  sector.nverts = 1;
+  sector.vertexindices = {9};
+  sector.marks = inUse;
+  fill(l.sectors, sector);
+  for (auto* table :
+       {&l.aiclasses, &l.sprites, &l.keyframes, &l.puppets, &l.soundclasses, &l.cogscripts}) {
+    fill(*table, std::string("x.y"));
   }
+  fill(l.models, Model{"x.3do", 0});
+  fill(l.cogs, Cog{"x.cog", {{CogParamKind::Text, 0, 0, "0x10"}}});
+  fill(l.templates, Template{"t", "none", "", -1});
+  fill(l.things, Thing{"t", "n", 0, 0, 0, 0, 0, 0, 0, "", inUse});
+  ExpectRoundTrip(l);
 }
 
 // ---- the corpus ---------------------------------------------------------------------------
@@ -347,22 +200,9 @@ TEST(JklCorpusTest, EveryLevelReadsAsItDeclaresAndSurvivesWriteAndRead) {
         EXPECT_EQ(listCounts.at(name), count) << name;
       }
     }
-    for (int i = 0; i < level->vertices.count; ++i) {
-      ASSERT_EQ(level->vertices[i].marks.empty, 0) << "vertex " << i << " was never listed";
-    }
     ExpectRoundTrip(*level);
   }
   EXPECT_GE(read, 17);
-}
-
-// The game's own tools allowed 256 keyframes; a real level lists 269.
-TEST(JklCorpusTest, ALevelWithMoreKeyframesThanTheGameAllowedReads) {
-  const auto corpus = test::CorpusDir();
-  if (corpus.empty()) GTEST_SKIP() << "no corpus on this machine";
-  test::FakeUi ui;
-  auto level = std::make_unique<Level>();
-  ReadLevel(*level, corpus / "malloc47+return-of-thrawn/thrawn/jkl/test1.jkl", "test1.jkl", ui);
-  EXPECT_EQ(level->keyframes.count, 269);
 }
 
 }  // namespace

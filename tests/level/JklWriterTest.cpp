@@ -11,6 +11,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <regex>
 
 namespace kx::level {
 namespace {
@@ -326,6 +327,26 @@ end
   // A sector without a sound writes no SOUND line, whatever name it keeps.
   level->sectors[0].hassound = 0;
   EXPECT_THAT(FormatLevel(*level, "x", "x"), Not(HasSubstr("wind.wav")));
+}
+
+// Real levels separate their values with blanks, and many end their lines with LF alone.
+TEST(JklWriterTest, WhatItWritesReadsBackTheSameWithBlanksForTabsAndAnyLineEnd) {
+  const auto level = SmallLevel();
+  const std::string text = FormatLevel(*level, "a.jkl", "2000-01-01 00:00");
+  const auto replaced = [&text](const char* from, const char* to) {
+    return std::regex_replace(text, std::regex(from), to);
+  };
+  for (const std::string& variant : {text, replaced("\t", " "), replaced("\t", " \t  "),
+                                     replaced("\r\n", "\n"), replaced("\r\n", "\r")}) {
+    auto read = std::make_unique<Level>();
+    test::FakeUi ui;
+    ParseLevel(variant, "a.jkl", "a.jkl", *read, ui);
+    EXPECT_EQ(test::FirstLevelDifference(*level, *read), "");
+    EXPECT_EQ(FormatLevel(*read, "a.jkl", "2000-01-01 00:00"), text);
+    // The pre-count of the lines agrees with the lines read, so the bar ends full.
+    EXPECT_EQ(ui.progress.front(),
+              "begin Parsing a.jkl...|Parsing section: |" + std::to_string(ui.positions.back()));
+  }
 }
 
 TEST(JklWriterTest, NumbersThingsRightAlignedToThreeCharacters) {
