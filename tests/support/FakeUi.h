@@ -2,6 +2,7 @@
 
 #include "platform/Ui.h"
 
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <string>
@@ -43,21 +44,50 @@ class FakeUi : public platform::Ui {
   void ShowMessage(platform::BoxKind kind, const std::string& text) override {
     boxes.push_back({kind, text});
   }
-  bool AskYesNo(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override {
+    boxes.push_back({platform::BoxKind::Confirm, text});
+    return TakeFront(yesNoAnswers, false);
+  }
   void ProgressBegin(const std::string& caption, const std::string& groupCaption,
-                     int maximum) override;
+                     int maximum) override {
+    progress.push_back("begin " + caption + "|" + groupCaption + "|" + std::to_string(maximum));
+    progressShown = true;
+  }
   void ProgressSetMaximum(int maximum) override {
     progress.push_back("max " + std::to_string(maximum));
   }
   void ProgressSetItem(const std::string& text) override { progress.push_back("item " + text); }
   void ProgressSetPosition(int position) override { positions.push_back(position); }
-  void ProgressEnd() override;
+  void ProgressEnd() override {
+    progress.push_back("end");
+    progressShown = false;
+  }
   void ProcessEvents() override { ++processEventsCalls; }
-  void SetBusyCursor(bool busy) override;
+  void SetBusyCursor(bool busy) override {
+    busyDepth += busy ? 1 : -1;
+    maxBusyDepth = std::max(maxBusyDepth, busyDepth);
+  }
   void SetMainCaption(const std::string& caption) override { captions.push_back(caption); }
-  std::optional<platform::NewProjectAnswer> AskNewProject() override;
-  std::optional<int> ChooseJkl(const std::vector<std::string>& jklNames) override;
-  std::optional<int> ChooseProject(const std::vector<std::string>& levelNames) override;
+  std::optional<platform::NewProjectAnswer> AskNewProject() override {
+    return TakeFront(newProjectAnswers, std::optional<platform::NewProjectAnswer>{});
+  }
+  std::optional<int> ChooseJkl(const std::vector<std::string>& jklNames) override {
+    jklListsShown.push_back(jklNames);
+    return TakeFront(jklChoices, std::optional<int>{});
+  }
+  std::optional<int> ChooseProject(const std::vector<std::string>& levelNames) override {
+    projectListsShown.push_back(levelNames);
+    return TakeFront(projectChoices, std::optional<int>{});
+  }
+
+ private:
+  template <typename T>
+  static T TakeFront(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) return fallback;
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+  }
 };
 
 }  // namespace kx::test
