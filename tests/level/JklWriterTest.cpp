@@ -57,24 +57,21 @@ std::unique_ptr<Level> SmallLevel() {
   l.surfaces[0].intensities = {1, 0.5f, -0.125f};
   l.normals[0] = {0, 0, 1};
   l.sectors.count = 1;
-  Sector& sector = l.sectors[0];
-  sector = {0x1000,
-            9.5f,
-            0,
-            0,
-            {0.1f, 0.2f, 0.3f},
-            {-1, -1, 0, 1, 1, 1},
-            {-0.5f, -0.5f, 0, 0.5f, 0.5f, 0.5f},
-            1,
-            "wind.wav",
-            0.8f,
-            {0, 0, 0.5f},
-            2,
-            2,
-            {0, 1},
-            0,
-            2,
-            inUse};
+  Sector& s = l.sectors[0];
+  s.flags = 0x1000;
+  s.ambientlight = 9.5f;
+  s.tint = {0.1f, 0.2f, 0.3f};
+  s.boundbox = {-1, -1, 0, 1, 1, 1};
+  s.collidebox = {-0.5f, -0.5f, 0, 0.5f, 0.5f, 0.5f};
+  s.hassound = 1;
+  s.sound = "wind.wav";
+  s.soundvolume = 0.8f;
+  s.center = {0, 0, 0.5f};
+  s.radius = 2;
+  s.nverts = 2;
+  s.vertexindices = {0, 1};
+  s.nsurfaces = 2;
+  s.marks = inUse;
   l.aiclasses.count = 1;
   l.aiclasses[0] = "default.ai";
   l.models.count = 1;
