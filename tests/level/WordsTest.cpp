@@ -13,31 +13,17 @@ TEST(NextWordTest, SplitsAtTheFirstBlankOrTabAndTrimsBothParts) {
   EXPECT_EQ(NextWord(line), "1.0");
   EXPECT_EQ(line, "");
   EXPECT_EQ(NextWord(line), "");
-}
-
-TEST(NextWordTest, ALineWithoutSeparatorIsOneWord) {
-  std::string_view line = "end";
-  EXPECT_EQ(NextWord(line), "end");
-  EXPECT_TRUE(line.empty());
-}
-
-TEST(WordAtTest, CountsFromOneAndGivesEmptyPastTheEnd) {
   EXPECT_EQ(WordAt("TINT 0.5\t0.25 1", 3), "0.25");
   EXPECT_EQ(WordAt("TINT 0.5", 3), "");
-  EXPECT_EQ(WordAt("", 1), "");
 }
 
-TEST(CaseTest, UpperCasesOnlyAsciiLetters) {
+TEST(WordsTest, CaseAndTrimTouchOnlyAsciiLettersAndBlanks) {
   EXPECT_EQ(ToUpperAscii("mat\\Wall_1.mat \xe9"), "MAT\\WALL_1.MAT \xe9");
   EXPECT_TRUE(EqualsIgnoringCase("Cog", "COG"));
   EXPECT_FALSE(EqualsIgnoringCase("cog", "cogs"));
   EXPECT_TRUE(StartsWithIgnoringCase("Section: sounds", "SECTION: SOUNDS"));
   EXPECT_FALSE(StartsWithIgnoringCase("SECTION", "SECTION: SOUNDS"));
-}
-
-TEST(TrimTest, RemovesBlanksAndControlCharacters) {
   EXPECT_EQ(Trim("\x1a \t x y \r\n"), "x y");
-  EXPECT_EQ(Trim(" \t "), "");
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
+#include "support/TempDir.h"
+
 #include "platform/BinaryFile.h"
+#include "platform/CommandError.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include "platform/CommandError.h"
-#include "support/TempDir.h"
 
 namespace kx::platform {
 namespace {

@@ -7,18 +7,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(EventPacerTest, LetsEventsRunOncePerIntervalNotOncePerCall) {
-  const EventPacer::Clock::time_point start{1s};
-  EventPacer pacer(16ms);
-  pacer.Restart(start);
-  int ran = 0;
-  // A reader asking after every line for 100 ms, one line per 10 microseconds.
-  for (auto now = start; now < start + 100ms; now += 10us) {
-    if (pacer.Due(now)) ++ran;
-  }
-  EXPECT_EQ(ran, 6);  // at 16, 32, 48, 64, 80 and 96 ms
-}
-
 TEST(EventPacerTest, AWholeIntervalIsDueAndTheNextStartsThen) {
   const EventPacer::Clock::time_point start{5s};
   EventPacer pacer(16ms);

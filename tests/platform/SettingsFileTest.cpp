@@ -19,14 +19,8 @@ class SettingsFileTest : public ::testing::Test {
   SettingsFile settings{path};
 };
 
-TEST_F(SettingsFileTest, MissingFileGivesEveryDefaultAndTheFirstWriteCreatesIt) {
-  EXPECT_EQ(settings.ReadSettingText("Directories", "JKDir", ""), "");
-  EXPECT_EQ(settings.ReadSettingInt("3DPreview", "Width", 320), 320);
-  settings.WriteSettingInt("Projects", "NProjects", 1);
-  EXPECT_EQ(test::ReadAll(path), "[Projects]\r\nNProjects=1\r\n");
-}
-
 TEST_F(SettingsFileTest, RoundTripsWithSectionsAndKeysInAnyCase) {
+  EXPECT_EQ(settings.ReadSettingInt("Projects", "NProjects", 7), 7) << "no file yet";
   settings.WriteSettingInt("Projects", "NProjects", 2);
   settings.WriteSettingText("Project1", "LevelName", "Abc Station");
   settings.WriteSettingText("PROJECT1", "jklname", "01abc.jkl");
@@ -92,37 +86,33 @@ TEST_F(SettingsFileTest, FirstOfRepeatedSectionsAndKeysWins) {
   EXPECT_EQ(test::ReadAll(path), "[S]\nK=9\nK=2\n[s]\nK=3\nL=4\n");
 }
 
-TEST_F(SettingsFileTest, IntegersAreDecimalOrHexWithTheDefaultForAnythingElse) {
-  dir.Write("Kelvarix.ini",
-            "[N]\nHex=0x200\nUpperHex=0XfF\nPlain= 42 \nNegative=-5\nWord=abc\nTail=12abc\n"
-            "Big=99999999999\nBare=0x\nSign=-\nAllBits=0xFFFFFFFF\nTooManyBits=0x100000000\n");
-  EXPECT_EQ(settings.ReadSettingInt("N", "Hex", 320), 512);
-  EXPECT_EQ(settings.ReadSettingInt("N", "UpperHex", 0), 255);
-  EXPECT_EQ(settings.ReadSettingInt("N", "Plain", 0), 42);
-  EXPECT_EQ(settings.ReadSettingInt("N", "Negative", 0), -5);
-  EXPECT_EQ(settings.ReadSettingInt("N", "Word", 320), 320);
-  EXPECT_EQ(settings.ReadSettingInt("N", "Tail", 7), 7);
-  EXPECT_EQ(settings.ReadSettingInt("N", "Big", 7), 7);
-  EXPECT_EQ(settings.ReadSettingInt("N", "Bare", 7), 7);
-  EXPECT_EQ(settings.ReadSettingInt("N", "Sign", 7), 7);
-  EXPECT_EQ(settings.ReadSettingInt("N", "AllBits", 7), -1);
-  EXPECT_EQ(settings.ReadSettingInt("N", "TooManyBits", 7), 7);
-  EXPECT_EQ(settings.ReadSettingInt("N", "Missing", 7), 7);
+TEST(SettingsSnapshotTest, IntegersAreDecimalOrHexWithTheDefaultForAnythingElse) {
+  const auto read = [](const std::string& value) {
+    return SettingsSnapshot("[N]\nKey=" + value + "\n").Int("n", "KEY", 7);
+  };
+  EXPECT_EQ(read("0x200"), 512);
+  EXPECT_EQ(read("0XfF"), 255);
+  EXPECT_EQ(read("0xFFFFFFFF"), -1);
+  EXPECT_EQ(read(" 42 "), 42);
+  EXPECT_EQ(read("-2147483648"), INT32_MIN);
+  for (const char* value : {"abc", "12abc", "0x", "-", "2147483648", "0x100000000"}) {
+    EXPECT_EQ(read(value), 7) << value;
+  }
 }
 
 TEST_F(SettingsFileTest, RefusedWriteReportsTheFileAndKeepsItIntact) {
   SettingsFile nowhere(dir.path() / "no" / "Kelvarix.ini");
-  const std::string text = "Unable to write to " + (dir.path() / "no" / "Kelvarix.ini").string();
+  const auto refused = [](const std::filesystem::path& file) {
+    return Throws<CommandError>(
+        Property(&CommandError::text, "Unable to write to " + file.string()));
+  };
   EXPECT_THAT([&] { nowhere.WriteSettingInt("Projects", "NProjects", 1); },
-              Throws<CommandError>(Property(&CommandError::text, text)));
+              refused(nowhere.Path()));
 
   dir.Write("Kelvarix.ini", "[Projects]\nNProjects=1\n");
-  EXPECT_THAT(
-      [&] { settings.WriteSettingText("Project1", "LevelName", "two\r\nlines"); },
-      Throws<CommandError>(Property(&CommandError::text, "Unable to write to " + path.string())));
-  EXPECT_THAT(
-      [&] { settings.WriteSettingText("Project1", "A=B", "x"); },
-      Throws<CommandError>(Property(&CommandError::text, "Unable to write to " + path.string())));
+  EXPECT_THAT([&] { settings.WriteSettingText("Project1", "LevelName", "two\r\nlines"); },
+              refused(path));
+  EXPECT_THAT([&] { settings.WriteSettingText("Project1", "A=B", "x"); }, refused(path));
   EXPECT_EQ(test::ReadAll(path), "[Projects]\nNProjects=1\n");
 }
 

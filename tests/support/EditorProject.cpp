@@ -25,17 +25,14 @@ std::unique_ptr<level::Level> EditorTestLevel(float gravity) {
   return level;
 }
 
-std::string EditorTestLevelText(float gravity) {
-  return level::FormatLevel(*EditorTestLevel(gravity), "jkl\\test.jkl", "2000-01-01 00:00");
-}
-
 std::filesystem::path WriteUserArchive(const std::filesystem::path& path,
                                        const std::vector<std::string>& jklNames) {
   GobBuilder builder;
   std::string cogStrings = "MSGS " + std::to_string(jklNames.size()) + "\r\n";
   float gravity = 1.0f;
   for (const auto& name : jklNames) {
-    builder.Entry("jkl\\" + name, EditorTestLevelText(gravity));
+    builder.Entry("jkl\\" + name, level::FormatLevel(*EditorTestLevel(gravity), "jkl\\test.jkl",
+                                                     "2000-01-01 00:00"));
     gravity += 1.0f;
     const std::string key = level::ToUpperAscii(name.substr(0, name.size() - 4));
     cogStrings += "\"" + key + "\" 0 \"Level " + key + "\"\r\n";

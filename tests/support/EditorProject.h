@@ -15,9 +15,6 @@ namespace kx::test {
 /// levels apart.
 std::unique_ptr<level::Level> EditorTestLevel(float gravity = 1.0f);
 
-/// The level's file text as the editor writes it.
-std::string EditorTestLevelText(float gravity = 1.0f);
-
 /// Writes a user archive to path: the test level once per JKL name (jkl\NAME, gravity 1, 2,
 /// ...), episode.jk and misc\cogstrings.uni naming each level "Level " + its JKL name without
 /// ".jkl" in upper case. Returns path.

@@ -18,14 +18,33 @@ class FakeEditorWindow : public editing::EditorWindow {
   std::vector<std::string> calls;
   int shownCount = -1;
 
-  void RedrawMap() override;
-  void DrawSelected() override;
-  void ShowSelectionCount(int count) override;
+  void RedrawMap() override {
+    calls.push_back("redraw");
+    if (editor) editor->PaintMap();
+  }
+  void DrawSelected() override {
+    calls.push_back("selected");
+    if (editor) editor->PaintSelected();
+  }
+  void ShowSelectionCount(int count) override {
+    calls.push_back("count " + std::to_string(count));
+    shownCount = count;
+  }
   void UpdatePropertyPanel() override { calls.push_back("panel"); }
-  void BeforeProjectLoad() override;
-  void ProjectOpened() override;
-  void ShowView(mapview::View view) override;
-  void ShowEditMode(mapview::EditMode mode) override;
+  void BeforeProjectLoad() override {
+    calls.push_back("before load");
+    if (editor) editor->BeforeProjectLoad();
+  }
+  void ProjectOpened() override {
+    calls.push_back("opened");
+    if (editor) editor->ProjectOpened();
+  }
+  void ShowView(mapview::View view) override {
+    calls.push_back("view " + std::to_string(static_cast<int>(view)));
+  }
+  void ShowEditMode(mapview::EditMode mode) override {
+    calls.push_back("mode " + std::to_string(static_cast<int>(mode)));
+  }
   void FocusKeyboardSink() override { calls.push_back("focus"); }
   void EnableProjectCommands() override { calls.push_back("enable"); }
 };

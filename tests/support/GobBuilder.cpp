@@ -5,14 +5,12 @@
 
 namespace kx::test {
 
-void PutLittleEndian32(std::string& out, std::uint32_t value) {
+static void PutLittleEndian32(std::string& out, std::uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>(value >> shift));
 }
 
 GobBuilder& GobBuilder::Entry(std::string_view name, std::string_view data) {
-  std::string field(name.substr(0, 128));
-  field.resize(128, '\0');
-  return RawNameEntry(field, data);
+  return RawNameEntry(std::string(name), data);
 }
 
 GobBuilder& GobBuilder::RawNameEntry(const std::string& nameField, std::string_view data) {
@@ -32,12 +30,6 @@ GobBuilder& GobBuilder::WithSize(std::int32_t size) {
   return *this;
 }
 
-GobBuilder& GobBuilder::Magic(std::string_view magic) {
-  m_magic = std::string(magic.substr(0, 4));
-  m_magic.resize(4, '\0');
-  return *this;
-}
-
 GobBuilder& GobBuilder::DirectoryOffset(std::int32_t offset) {
   m_directoryOffset = offset;
   return *this;
@@ -49,7 +41,7 @@ GobBuilder& GobBuilder::Count(std::int32_t count) {
 }
 
 std::string GobBuilder::Bytes() const {
-  std::string out = m_magic;
+  std::string out = "GOB ";
   PutLittleEndian32(out, 0x14);
   PutLittleEndian32(out, static_cast<std::uint32_t>(m_directoryOffset.value_or(12)));
   const auto count = static_cast<std::uint32_t>(m_items.size());

@@ -21,7 +21,6 @@ class GobBuilder {
   /// Overrides the last entry's data offset or size as written in the directory.
   GobBuilder& WithOffset(std::int32_t offset);
   GobBuilder& WithSize(std::int32_t size);
-  GobBuilder& Magic(std::string_view magic);
   GobBuilder& DirectoryOffset(std::int32_t offset);
   GobBuilder& Count(std::int32_t count);
 
@@ -36,12 +35,8 @@ class GobBuilder {
     std::optional<std::int32_t> size;
   };
   std::vector<Item> m_items;
-  std::string m_magic = "GOB ";
   std::optional<std::int32_t> m_directoryOffset;
   std::optional<std::int32_t> m_count;
 };
-
-/// Appends value as 4 little-endian bytes.
-void PutLittleEndian32(std::string& out, std::uint32_t value);
 
 }  // namespace kx::test

@@ -14,108 +14,83 @@ using namespace kx::level;
 // are.
 class Text {
  public:
-  Text& operator<<(float value) {
-    m_out << FormatFloat6(value) << ' ';
-    return *this;
-  }
-  Text& operator<<(std::int32_t value) {
-    m_out << value << ' ';
-    return *this;
-  }
-  Text& operator<<(std::uint32_t value) {
-    m_out << FlagText(value) << ' ';
-    return *this;
-  }
-  Text& operator<<(const std::string& value) {
-    m_out << '[' << value << "] ";
-    return *this;
-  }
-  Text& operator<<(const RecordMarks& marks) {
-    m_out << "marks " << int(marks.empty) << int(marks.selected) << int(marks.visible);
-    return *this;
+  Text& operator<<(float value) { return Put(FormatFloat6(value)); }
+  Text& operator<<(std::int32_t value) { return Put(std::to_string(value)); }
+  Text& operator<<(std::uint32_t value) { return Put(FlagText(value)); }
+  Text& operator<<(const std::string& value) { return Put("[" + value + "]"); }
+  Text& operator<<(const RecordMarks& m) {
+    return Put("marks " + std::to_string(m.empty) + std::to_string(m.selected) +
+               std::to_string(m.visible));
   }
   template <typename T, std::size_t N>
   Text& operator<<(const std::array<T, N>& values) {
     for (const auto& value : values) *this << value;
     return *this;
   }
+  Text& operator<<(const Material& m) { return *this << m.name << m.xTile << m.yTile; }
+  Text& operator<<(const Vertex& v) { return *this << v.x << v.y << v.z << v.marks; }
+  Text& operator<<(const TextureVertex& t) { return *this << t.u << t.v; }
+  Text& operator<<(const Adjoin& a) { return *this << a.flags << a.mirror << a.dist; }
+  Text& operator<<(const SurfaceNormal& n) { return *this << n.x << n.y << n.z; }
+  // The radius comes from the model file, not from the level.
+  Text& operator<<(const Model& m) { return *this << m.name; }
+  Text& operator<<(const Template& t) {
+    return *this << t.name << t.basedon << t.params << t.treenode;
+  }
+  Text& operator<<(const Thing& t) {
+    return *this << t.templateName << t.name << t.x << t.y << t.z << t.pitch << t.yaw << t.roll
+                 << t.sector << t.params << t.marks;
+  }
+  Text& operator<<(const LevelHeader& h) {
+    return *this << h.version << h.worldGravity << h.ceilingSkyZ << h.horizonDistance
+                 << h.horizonPixelsPerRev << h.horizonSkyOffset << h.ceilingSkyOffset
+                 << h.mipmapDistances << h.lodDistances << h.perspectiveDistance
+                 << h.gouraudDistance;
+  }
+
+  Text& operator<<(const Surface& s) {
+    *this << s.mat << s.surfflags << s.faceflags << s.geo << s.light << s.tex << s.adjoin
+          << s.extralight << s.nverts;
+    for (int i = 0; i < s.nverts && i < capacity::kSurfaceMaxVertices; ++i) {
+      *this << s.vertices[i].vertex << s.vertices[i].texvertex << s.intensities[i];
+    }
+    return *this << s.marks;
+  }
+
+  Text& operator<<(const Sector& s) {
+    *this << s.flags << s.ambientlight << s.extralight << s.colormap << s.tint << s.boundbox
+          << s.collidebox << std::int32_t{s.hassound};
+    if (s.hassound) *this << s.sound << s.soundvolume;
+    *this << s.center << s.radius << s.nverts;
+    for (const auto index : s.vertexindices) *this << index;
+    return *this << s.firstsurface << s.nsurfaces << s.marks;
+  }
+
+  Text& operator<<(const Cog& c) {
+    *this << c.script;
+    for (const auto& p : c.params) {
+      *this << static_cast<std::int32_t>(p.kind);
+      if (p.kind == CogParamKind::Integer) *this << p.intvalue;
+      if (p.kind == CogParamKind::Float) *this << p.floatvalue;
+      if (p.kind == CogParamKind::Text) *this << p.text;
+    }
+    return *this;
+  }
+
   std::string str() const { return m_out.str(); }
 
  private:
+  Text& Put(const std::string& text) {
+    m_out << text << ' ';
+    return *this;
+  }
+
   std::ostringstream m_out;
 };
 
-std::string Describe(const std::string& value) {
-  return value;
-}
-std::string Describe(const Material& m) {
-  return (Text() << m.name << m.xTile << m.yTile).str();
-}
-std::string Describe(const Vertex& v) {
-  return (Text() << v.x << v.y << v.z << v.marks).str();
-}
-std::string Describe(const TextureVertex& t) {
-  return (Text() << t.u << t.v).str();
-}
-std::string Describe(const Adjoin& a) {
-  return (Text() << a.flags << a.mirror << a.dist).str();
-}
-std::string Describe(const SurfaceNormal& n) {
-  return (Text() << n.x << n.y << n.z).str();
-}
-// The radius comes from the model file, not from the level.
-std::string Describe(const Model& m) {
-  return (Text() << m.name).str();
-}
-
-std::string Describe(const Surface& s) {
-  Text text;
-  text << s.mat << s.surfflags << s.faceflags << s.geo << s.light << s.tex << s.adjoin
-       << s.extralight << s.nverts;
-  for (int i = 0; i < s.nverts && i < capacity::kSurfaceMaxVertices; ++i) {
-    text << s.vertices[i].vertex << s.vertices[i].texvertex << s.intensities[i];
-  }
-  return (text << s.marks).str();
-}
-
-std::string Describe(const Sector& s) {
-  Text text;
-  text << s.flags << s.ambientlight << s.extralight << s.colormap << s.tint << s.boundbox
-       << s.collidebox << std::int32_t{s.hassound};
-  if (s.hassound) text << s.sound << s.soundvolume;
-  text << s.center << s.radius << s.nverts;
-  for (const auto index : s.vertexindices) text << index;
-  return (text << s.firstsurface << s.nsurfaces << s.marks).str();
-}
-
-std::string Describe(const Cog& c) {
-  Text text;
-  text << c.script;
-  for (const auto& p : c.params) {
-    text << static_cast<std::int32_t>(p.kind);
-    if (p.kind == CogParamKind::Integer) text << p.intvalue;
-    if (p.kind == CogParamKind::Float) text << p.floatvalue;
-    if (p.kind == CogParamKind::Text) text << p.text;
-  }
-  return text.str();
-}
-
-std::string Describe(const Template& t) {
-  return (Text() << t.name << t.basedon << t.params << t.treenode).str();
-}
-
-std::string Describe(const Thing& t) {
-  return (Text() << t.templateName << t.name << t.x << t.y << t.z << t.pitch << t.yaw << t.roll
-                 << t.sector << t.params << t.marks)
-      .str();
-}
-
-std::string Describe(const LevelHeader& h) {
-  return (Text() << h.version << h.worldGravity << h.ceilingSkyZ << h.horizonDistance
-                 << h.horizonPixelsPerRev << h.horizonSkyOffset << h.ceilingSkyOffset
-                 << h.mipmapDistances << h.lodDistances << h.perspectiveDistance
-                 << h.gouraudDistance)
-      .str();
+template <typename T>
+std::string Describe(const T& record) {
+  return (Text() << record).str();
 }
 
 template <typename T>

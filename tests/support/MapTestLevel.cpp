@@ -2,34 +2,28 @@
 
 namespace kx::test {
 
+namespace {
+
+constexpr level::RecordMarks kInUse{0, 0, 1};
+
+/// Puts record into the next slot of table; returns its index.
 template <typename T>
-static T& Append(level::Table<T>& table, int& index) {
-  index = table.count++;
-  T& record = table[index];
-  record = T{};
-  return record;
+int Append(level::Table<T>& table, T record) {
+  table[table.count] = std::move(record);
+  return table.count++;
 }
 
-static level::RecordMarks InUse() {
-  level::RecordMarks marks;
-  marks.empty = 0;
-  return marks;
-}
+}  // namespace
 
 int MapTestLevel::Vertex(float x, float y, float z) {
-  int index = 0;
-  auto& v = Append(m_level->vertices, index);
-  v.x = x, v.y = y, v.z = z;
-  v.marks = InUse();
-  return index;
+  return Append(m_level->vertices, {x, y, z, kInUse});
 }
 
 int MapTestLevel::Surface(std::initializer_list<int> vertices) {
-  int index = 0;
-  auto& s = Append(m_level->surfaces, index);
+  level::Surface s;
   for (const int v : vertices) s.vertices[static_cast<std::size_t>(s.nverts++)].vertex = v;
-  s.marks = InUse();
-  return index;
+  s.marks = kInUse;
+  return Append(m_level->surfaces, std::move(s));
 }
 
 int MapTestLevel::Square(float x0, float y0, float x1, float y1, float z) {
@@ -41,38 +35,23 @@ int MapTestLevel::Square(float x0, float y0, float x1, float y1, float z) {
 }
 
 int MapTestLevel::Sector(int firstsurface, int nsurfaces) {
-  int index = 0;
-  auto& s = Append(m_level->sectors, index);
+  level::Sector s;
   s.firstsurface = firstsurface;
   s.nsurfaces = nsurfaces;
-  s.marks = InUse();
-  return index;
+  s.marks = kInUse;
+  return Append(m_level->sectors, std::move(s));
 }
 
 int MapTestLevel::Model(const std::string& name, float radius) {
-  int index = 0;
-  auto& m = Append(m_level->models, index);
-  m.name = name;
-  m.radius = radius;
-  return index;
+  return Append(m_level->models, {name, radius});
 }
 
 int MapTestLevel::Template(const std::string& name, const std::string& params) {
-  int index = 0;
-  auto& t = Append(m_level->templates, index);
-  t.name = name;
-  t.basedon = "none";
-  t.params = params;
-  return index;
+  return Append(m_level->templates, {name, "none", params, -1});
 }
 
 int MapTestLevel::Thing(const std::string& templateName, float x, float y, float z) {
-  int index = 0;
-  auto& t = Append(m_level->things, index);
-  t.templateName = templateName;
-  t.x = x, t.y = y, t.z = z;
-  t.marks = InUse();
-  return index;
+  return Append(m_level->things, {templateName, "", x, y, z, 0, 0, 0, 0, "", kInUse});
 }
 
 }  // namespace kx::test

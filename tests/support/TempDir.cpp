@@ -1,23 +1,16 @@
 #include "support/TempDir.h"
 
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
+#include <stdlib.h>
 
 namespace kx::test {
 
 TempDir::TempDir() {
-  std::random_device random;
-  const auto base = std::filesystem::temp_directory_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    auto candidate = base / ("kx-test-" + std::to_string(random()));
-    if (std::filesystem::create_directory(candidate)) {
-      m_path = candidate;
-      return;
-    }
-  }
-  throw std::runtime_error("cannot create a temporary folder");
+  std::string pattern = (std::filesystem::temp_directory_path() / "kx-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+  m_path = pattern;
 }
 
 TempDir::~TempDir() {

@@ -8,7 +8,7 @@ namespace kx::test {
 
 /// A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
-public:
+ public:
   TempDir();
   ~TempDir();
   TempDir(const TempDir&) = delete;
@@ -18,7 +18,7 @@ public:
   /// Writes bytes to path()/relative, creating folders on the way; returns the full path.
   std::filesystem::path Write(const std::filesystem::path& relative, std::string_view bytes) const;
 
-private:
+ private:
   std::filesystem::path m_path;
 };
 
