@@ -12,25 +12,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(CogStringsTest, FindsTheLevelNameByTheJklFilesName) {
+TEST(CogStringsTest, FindsTheLevelNameByTheJklFilesNameAsTheLinesFirstWord) {
   test::TempDir dir;
   const auto uni = dir.Write("cogstrings.uni",
                              "MSGS 3\r\n"
                              "\"01abcd\" 0 \"Wrong Station\"\r\n"
                              "\"other\" 0 \"01abc\" \"Not This\"\r\n"
+                             "\"02xyz\" 0 unquoted\n\"02xyz\" 0 \"open only\n"
                              "   \"01ABC\"   0   \"Abc Station\"  \r\n"
                              "\"01abc\" 0 \"Second\"\r\n");
   EXPECT_EQ(LevelNameFromCogStrings(uni, "01abc.jkl"), "Abc Station");
   EXPECT_EQ(LevelNameFromCogStrings(uni, "01ABC.JKL"), "Abc Station");
   EXPECT_EQ(LevelNameFromCogStrings(uni, "02xyz.jkl"), "");
   EXPECT_EQ(LevelNameFromCogStrings(dir.path() / "missing.uni", "01abc.jkl"), "");
-}
-
-TEST(CogStringsTest, LineWithoutAQuotedNameGivesNone) {
-  test::TempDir dir;
-  const auto uni =
-      dir.Write("c.uni", "\"lvl\" 0 unquoted\n\"lvl\" 0 \"open only\n\"lvl\" 0 \"\"\n");
-  EXPECT_EQ(LevelNameFromCogStrings(uni, "lvl.jkl"), "");
 }
 
 TEST(ProjectNamesTest, FolderNameIsTheLevelNameMadeSafe) {

@@ -15,6 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using platform::BoxKind;
 using platform::CommandError;
+using Box = test::FakeUi::Box;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Property;
@@ -36,35 +37,28 @@ class ProjectStoreTest : public ::testing::Test {
  protected:
   ProjectStoreTest() {
     values.ProgramDir = dir.path() / "prog";
+    values.JKDir = dir.path() / "Jedi Knight";
     fs::create_directories(values.ProgramDir);
   }
 
-  fs::path Archive(const std::string& name, const test::GobBuilder& builder) {
-    return builder.WriteTo(dir.path() / "downloads" / name);
+  // The entries given and an episode file.
+  std::string Archive(const std::string& name, test::GobBuilder entries) {
+    return entries.Entry("episode.jk", kEpisode).WriteTo(dir.path() / "downloads" / name).string();
   }
-
-  // The usual archive: an episode, two levels and the string table.
-  fs::path TwoLevelArchive(const std::string& name = "level.gob") {
-    return Archive(name, test::GobBuilder{}
-                             .Entry("episode.jk", kEpisode)
-                             .Entry("jkl\\02xyz.jkl", Level("2.5"))
-                             .Entry("jkl\\01abc.jkl", Level("1.5"))
-                             .Entry("misc\\cogstrings.uni", kCogStrings)
-                             .Entry("mat\\wall.mat", "MAT "));
+  // The string table and one level per JKL entry, told apart by its gravity.
+  std::string Levels(const std::string& name,
+                     const std::vector<std::pair<std::string, std::string>>& jkls) {
+    test::GobBuilder entries;
+    for (const auto& [jkl, gravity] : jkls) entries.Entry(jkl, Level(gravity));
+    return Archive(name, entries.Entry("misc\\cogstrings.uni", kCogStrings));
   }
-
-  void NewProjectThroughTheDialog(const fs::path& archive) {
-    platform::NewProjectAnswer answer;
-    answer.kind = platform::NewProjectAnswer::Kind::UserGob2;
-    answer.userGob2 = archive.string();
-    ui.newProjectAnswers.push_back(answer);
-    NewProjectCommand(context);
+  std::string TwoLevels(const std::string& name) {
+    return Levels(name, {{"jkl\\02xyz.jkl", "2.5"}, {"jkl\\01abc.jkl", "1.5"}});
   }
 
   std::string Setting(const std::string& section, const std::string& key) {
     return settings.ReadSettingText(section, key, "<none>");
   }
-
   fs::path Projects() const { return values.ProgramDir / "Projects"; }
 
   test::TempDir dir;
@@ -77,67 +71,55 @@ class ProjectStoreTest : public ::testing::Test {
 };
 
 TEST_F(ProjectStoreTest, NewProjectFromAUserArchiveIsExtractedRegisteredAndOpened) {
-  const auto archive = TwoLevelArchive();
+  const auto archive = TwoLevels("level.gob");
+  platform::NewProjectAnswer answer;
+  answer.kind = platform::NewProjectAnswer::Kind::UserGob2;
+  answer.userGob2 = archive;
+  ui.newProjectAnswers.push_back(answer);
   ui.jklChoices.push_back(1);
-  NewProjectThroughTheDialog(archive);
+  NewProjectCommand(context);
 
   // The chooser lists the levels sorted by name, whatever the archive's order.
   EXPECT_THAT(ui.jklListsShown, ElementsAre(ElementsAre("01abc.jkl", "02xyz.jkl")));
-  const auto project = Projects() / "Xyz Base";
-  EXPECT_TRUE(fs::exists(project / "jkl" / "02xyz.jkl"));
-  EXPECT_TRUE(fs::exists(project / "mat" / "wall.mat"));
   EXPECT_FALSE(fs::exists(Projects() / "tempdir"));
-
-  EXPECT_EQ(settings.ReadSettingInt("Projects", "NProjects", 0), 1);
-  EXPECT_EQ(Setting("Project1", "LevelName"), "Xyz Base");
-  EXPECT_EQ(Setting("Project1", "JKLName"), "02xyz.jkl");
-  EXPECT_EQ(Setting("Project1", "GOB2Name"), "LEVEL.GOB");
-
-  EXPECT_EQ(values.ProjectDir, project);
-  EXPECT_EQ(values.JKLName, "02xyz.jkl");
-  EXPECT_EQ(values.GOB2Name, "LEVEL.GOB");
+  EXPECT_EQ(values.ProjectDir, Projects() / "Xyz Base");
   EXPECT_EQ(level.header.worldGravity, 2.5f);
-  EXPECT_EQ(level.vertices.count, 1);
   EXPECT_EQ(level.episode.title, "Abc Episode");
   EXPECT_THAT(ui.captions, ElementsAre(kCaption + "Xyz Base"));
   EXPECT_THAT(window.calls, ElementsAre("BeforeProjectLoad", "ProjectOpened"));
   EXPECT_THAT(ui.boxes, IsEmpty());
-  EXPECT_EQ(ui.progress.front(), "begin Ungobing " + archive.string() + "...|Extracting file: |5");
-  EXPECT_EQ(ui.busyDepth, 0);
 }
 
 TEST_F(ProjectStoreTest, ChooserIsShownOnlyForSeveralLevelsAndDefaultsToTheFirst) {
-  NewProjectFromGob(context, Archive("one.gob", test::GobBuilder{}
-                                                    .Entry("episode.jk", kEpisode)
-                                                    .Entry("jkl\\02xyz.JKL", Level("2"))
-                                                    .Entry("misc\\cogstrings.uni", kCogStrings))
-                                 .string());
+  // A stale level left in tempdir by an earlier failure would make a second choice.
+  dir.Write("prog/Projects/tempdir/jkl/00stale.jkl", Level("9"));
+  dir.Write("prog/Projects/tempdir/stale.txt", "old");
+  NewProjectFromGob(context, Levels("one.gob", {{"jkl\\02xyz.JKL", "2"}}));
   EXPECT_THAT(ui.jklListsShown, IsEmpty());
   EXPECT_EQ(values.JKLName, "02xyz.JKL");
   EXPECT_EQ(values.ProjectDir, Projects() / "Xyz Base");
+  EXPECT_FALSE(fs::exists(values.ProjectDir / "stale.txt"));
 
   // Nothing highlighted when the chooser closes: the first level by name.
-  NewProjectFromGob(context, TwoLevelArchive("two.gob").string());
+  NewProjectFromGob(context, TwoLevels("two.gob"));
   EXPECT_EQ(ui.jklListsShown.size(), 1u);
   EXPECT_EQ(values.JKLName, "01abc.jkl");
   EXPECT_EQ(values.ProjectDir, Projects() / "Abc Station");
-  EXPECT_EQ(settings.ReadSettingInt("Projects", "NProjects", 0), 2);
 }
 
 TEST_F(ProjectStoreTest, ArchiveNameAlreadyRegisteredIsRefusedBeforeExtracting) {
   settings.WriteSettingInt("Projects", "NProjects", 1);
   settings.WriteSettingText("Project1", "GOB2Name", "LEVEL.GOB");
-  NewProjectFromGob(context, TwoLevelArchive("level.gob").string());
-  EXPECT_THAT(ui.boxes,
-              ElementsAre(test::FakeUi::Box{BoxKind::Information,
-                                            "A project with that GOB2-name does already exist!"}));
+  NewProjectFromGob(context, TwoLevels("level.gob"));
+  EXPECT_THAT(ui.boxes, ElementsAre(Box{BoxKind::Information,
+                                        "A project with that GOB2-name does already exist!"}));
   EXPECT_FALSE(fs::exists(Projects()));
   EXPECT_EQ(settings.ReadSettingInt("Projects", "NProjects", 0), 1);
   EXPECT_THAT(window.calls, IsEmpty());
 }
 
 TEST_F(ProjectStoreTest, ArchiveNameThatCannotBePackedIsRefused) {
-  EXPECT_THAT([&] { NewProjectFromGob(context, TwoLevelArchive("a:b.gob").string()); },
+  EXPECT_THAT([&] { NewProjectFromGob(context, TwoLevels("a:b.gob")); },
               Throws<CommandError>(AllOf(Property(&CommandError::text, "Invalid filename"),
                                          Property(&CommandError::detail, "a:b.gob"))));
   EXPECT_FALSE(fs::exists(Projects()));
@@ -146,66 +128,41 @@ TEST_F(ProjectStoreTest, ArchiveNameThatCannotBePackedIsRefused) {
 TEST_F(ProjectStoreTest, MissingArchiveStopsAfterItsMessage) {
   const auto name = (dir.path() / "nothere.gob").string();
   NewProjectFromGob(context, name);
-  EXPECT_THAT(ui.boxes,
-              ElementsAre(test::FakeUi::Box{
-                  BoxKind::Error, "The file " + name + " doesn't exist!\rProgram halted."}));
+  EXPECT_THAT(ui.boxes, ElementsAre(Box{BoxKind::Error,
+                                        "The file " + name + " doesn't exist!\rProgram halted."}));
   EXPECT_FALSE(fs::exists(Projects() / "tempdir"));
   EXPECT_EQ(Setting("Projects", "NProjects"), "<none>");
 }
 
-TEST_F(ProjectStoreTest, LeftoverTemporaryFolderIsRemovedBeforeExtracting) {
-  dir.Write("prog/Projects/tempdir/jkl/00stale.jkl", Level("9"));
-  dir.Write("prog/Projects/tempdir/stale.txt", "old");
-  NewProjectFromGob(context, Archive("one.gob", test::GobBuilder{}
-                                                    .Entry("episode.jk", kEpisode)
-                                                    .Entry("jkl\\01abc.jkl", Level("1"))
-                                                    .Entry("misc\\cogstrings.uni", kCogStrings))
-                                 .string());
-  EXPECT_THAT(ui.jklListsShown, IsEmpty());
-  EXPECT_EQ(values.JKLName, "01abc.jkl");
-  EXPECT_FALSE(fs::exists(values.ProjectDir / "stale.txt"));
-}
+TEST_F(ProjectStoreTest, ArchiveWithoutLevelsOrDamagedIsCleanedUpAndNotRegistered) {
+  NewProjectFromGob(context, Levels("nolevel.gob", {{"jkl\\readme.txt", "0"}}));
+  EXPECT_THAT(ui.boxes, ElementsAre(Box{BoxKind::Error, "No JKL-files found in GOB2 file!"}));
+  EXPECT_TRUE(fs::is_empty(Projects()));
 
-TEST_F(ProjectStoreTest, ArchiveWithoutLevelsIsReportedAndCleanedUp) {
-  NewProjectFromGob(
-      context,
-      Archive("nolevel.gob",
-              test::GobBuilder{}.Entry("episode.jk", kEpisode).Entry("jkl\\readme.txt", "no level"))
-          .string());
-  EXPECT_THAT(ui.boxes,
-              ElementsAre(test::FakeUi::Box{BoxKind::Error, "No JKL-files found in GOB2 file!"}));
+  const auto damaged =
+      Archive("bad.gob", test::GobBuilder{}.Entry("jkl\\01abc.jkl", Level("1")).WithSize(1 << 20));
+  EXPECT_THROW(NewProjectFromGob(context, damaged), CommandError);
   EXPECT_TRUE(fs::is_empty(Projects()));
   EXPECT_EQ(Setting("Projects", "NProjects"), "<none>");
+  EXPECT_THAT(window.calls, IsEmpty());
 }
 
-TEST_F(ProjectStoreTest, LevelNameFallsBackToTheJklFileName) {
-  NewProjectFromGob(
-      context,
-      Archive("nouni.gob",
-              test::GobBuilder{}.Entry("episode.jk", kEpisode).Entry("jkl\\03raw.jkl", Level("3")))
-          .string());
+TEST_F(ProjectStoreTest, LevelNameIsLookedUpIgnoringCaseOrIsTheJklFilesName) {
+  NewProjectFromGob(context,
+                    Archive("nouni.gob", test::GobBuilder{}.Entry("jkl\\03raw.jkl", Level("3"))));
   EXPECT_EQ(Setting("Project1", "LevelName"), "03raw");
   EXPECT_EQ(values.ProjectDir, Projects() / "03raw");
 
-  NewProjectFromGob(context,
-                    Archive("unmatched.gob", test::GobBuilder{}
-                                                 .Entry("episode.jk", kEpisode)
-                                                 .Entry("JKL\\04odd.jkl", Level("4"))
-                                                 .Entry("MISC\\CogStrings.UNI", kCogStrings))
-                        .string());
-  EXPECT_EQ(Setting("Project2", "LevelName"), "04odd");
+  NewProjectFromGob(context, Archive("upper.gob", test::GobBuilder{}
+                                                      .Entry("JKL\\02xyz.jkl", Level("4"))
+                                                      .Entry("MISC\\CogStrings.UNI", kCogStrings)));
+  EXPECT_EQ(Setting("Project2", "LevelName"), "Xyz Base");
   EXPECT_EQ(level.header.worldGravity, 4.0f);
 }
 
 TEST_F(ProjectStoreTest, TakenLevelNameGetsANumberAndEachProjectOpensItsOwnFiles) {
-  const auto withGravity = [&](const std::string& name, const std::string& gravity) {
-    return Archive(name, test::GobBuilder{}
-                             .Entry("episode.jk", kEpisode)
-                             .Entry("jkl\\01abc.jkl", Level(gravity))
-                             .Entry("misc\\cogstrings.uni", kCogStrings));
-  };
-  NewProjectFromGob(context, withGravity("first.gob", "1").string());
-  NewProjectFromGob(context, withGravity("second.gob", "2").string());
+  NewProjectFromGob(context, Levels("first.gob", {{"jkl\\01abc.jkl", "1"}}));
+  NewProjectFromGob(context, Levels("second.gob", {{"jkl\\01abc.jkl", "2"}}));
   EXPECT_EQ(Setting("Project1", "LevelName"), "Abc Station");
   EXPECT_EQ(Setting("Project2", "LevelName"), "Abc Station (2)");
   EXPECT_EQ(values.ProjectDir, Projects() / "Abc Station (2)");
@@ -219,28 +176,42 @@ TEST_F(ProjectStoreTest, TakenLevelNameGetsANumberAndEachProjectOpensItsOwnFiles
   EXPECT_EQ(ui.captions.back(), kCaption + "Abc Station (2)");
 }
 
-TEST_F(ProjectStoreTest, DamagedArchiveEndsInAnErrorAndLeavesNothingBehind) {
-  const auto archive =
-      Archive("bad.gob", test::GobBuilder{}.Entry("jkl\\01abc.jkl", Level("1")).WithSize(1 << 20));
-  EXPECT_THROW(NewProjectFromGob(context, archive.string()), CommandError);
-  EXPECT_TRUE(fs::is_empty(Projects()));
-  EXPECT_EQ(Setting("Projects", "NProjects"), "<none>");
-  EXPECT_THAT(window.calls, IsEmpty());
+std::string Model(const std::string& radius) {
+  return "MATERIALS 1\r\n0: a.mat\r\nRADIUS " + radius + "\r\nGEOSET 0\r\nRADIUS 40\r\n";
+}
+
+TEST_F(ProjectStoreTest, OpeningReadsModelRadiiFromTheProjectThenTheGameOrFailsAsAWhole) {
+  const auto res2 = dir.path() / "Jedi Knight" / "Resource" / "Res2.gob";
+  test::GobBuilder{}
+      .Entry("3do\\crate.3do", Model("9"))
+      .Entry("3do\\barrel.3do", Model("0.75"))
+      .WriteTo(res2);
+  const std::string models =
+      "SECTION: MODELS\r\nWorld models 2\r\n0: crate.3do\r\n1: barrel.3do\r\nend\r\n";
+  NewProjectFromGob(context, Archive("abc.gob", test::GobBuilder{}
+                                                    .Entry("jkl\\01abc.jkl", models)
+                                                    .Entry("3do\\crate.3do", Model("1.25"))));
+  EXPECT_EQ(level.models[0].radius, 1.25f);
+  EXPECT_EQ(level.models[1].radius, 0.75f);
+
+  // A damaged game archive fails the open after the level was read: the level stays as it was.
+  level.header.worldGravity = 123;
+  test::GobBuilder{}.Entry("3do\\barrel.3do", Model("1")).WithSize(1 << 30).WriteTo(res2);
+  EXPECT_THROW(OpenProject(context, "01abc", 1), CommandError);
+  EXPECT_EQ(level.header.worldGravity, 123);
+  EXPECT_FALSE(ui.progressShown);
 }
 
 TEST_F(ProjectStoreTest, OpenCommandWithoutProjectsSaysSo) {
   OpenProjectCommand(context);
-  settings.WriteSettingInt("Projects", "NProjects", 0);
-  OpenProjectCommand(context);
-  EXPECT_THAT(ui.boxes, ElementsAre(test::FakeUi::Box{BoxKind::Error, "No projects available!"},
-                                    test::FakeUi::Box{BoxKind::Error, "No projects available!"}));
+  EXPECT_THAT(ui.boxes, ElementsAre(Box{BoxKind::Error, "No projects available!"}));
   EXPECT_THAT(ui.projectListsShown, IsEmpty());
 }
 
 TEST_F(ProjectStoreTest, OpenCommandListsTheProjectsAndOpensTheChosenOne) {
-  NewProjectFromGob(context, TwoLevelArchive("a.gob").string());  // Abc Station, 1.5
+  NewProjectFromGob(context, TwoLevels("a.gob"));  // Abc Station, 1.5
   ui.jklChoices.push_back(1);
-  NewProjectFromGob(context, TwoLevelArchive("b.gob").string());  // Xyz Base, 2.5
+  NewProjectFromGob(context, TwoLevels("b.gob"));  // Xyz Base, 2.5
   window.calls.clear();
 
   ui.projectChoices = {std::nullopt, 0};
@@ -255,16 +226,10 @@ TEST_F(ProjectStoreTest, OpenCommandListsTheProjectsAndOpensTheChosenOne) {
   EXPECT_EQ(values.ProjectDir, Projects() / "Abc Station");
   EXPECT_EQ(values.JKLName, "01abc.jkl");
   EXPECT_EQ(level.header.worldGravity, 1.5f);
-}
 
-TEST_F(ProjectStoreTest, FailedOpenLeavesTheOpenProjectAsItWas) {
-  NewProjectFromGob(context, TwoLevelArchive("a.gob").string());
-  ui.jklChoices.push_back(1);
-  NewProjectFromGob(context, TwoLevelArchive("b.gob").string());
-  OpenProject(context, "Abc Station", 1);
+  // A project that fails to open leaves the open one as it was.
   const auto captions = ui.captions.size();
   window.calls.clear();
-
   fs::remove(Projects() / "Xyz Base" / "episode.jk");
   EXPECT_THAT([&] { OpenProject(context, "Xyz Base", 2); },
               Throws<CommandError>(Property(&CommandError::text, "File not found")));

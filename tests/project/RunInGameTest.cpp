@@ -12,9 +12,7 @@ namespace kx::project {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::BoxKind;
 using platform::CommandError;
-using ::testing::ElementsAre;
 using ::testing::Property;
 using ::testing::Throws;
 
@@ -27,9 +25,10 @@ class RunInGameTest : public ::testing::Test {
     values.GOB2Name = "ABC.GOB";
     values.JKLName = "01abc.jkl";
     dir.Write("Projects/Abc Station/jkl/01abc.jkl", "level");
-    dir.Write("Projects/Abc Station/episode.jk", "episode");
     fs::create_directories(dir.path() / "JK" / "Episode");
   }
+  std::string Packed() const { return test::ReadAll(values.ProjectDir / "gob" / "ABC.GOB"); }
+  std::string InGame() const { return test::ReadAll(dir.path() / "JK" / "Episode" / "ABC.GOB"); }
 
   test::TempDir dir;
   ProjectValues values;
@@ -40,47 +39,33 @@ class RunInGameTest : public ::testing::Test {
   ProjectContext context{values, settings, level, ui, window};
 };
 
-TEST_F(RunInGameTest, GobCommandPacksIntoTheProjectsGobFolder) {
+TEST_F(RunInGameTest, RunPacksTheProjectReplacesTheGamesCopyAndTellsTheUser) {
   GobProjectCommand(context);
-  EXPECT_TRUE(fs::exists(values.ProjectDir / "gob" / "ABC.GOB"));
-  EXPECT_EQ(ui.maxBusyDepth, 1);
-  EXPECT_EQ(ui.busyDepth, 0);
+  EXPECT_THAT(Packed(), ::testing::HasSubstr("jkl\\01abc.jkl"));
   EXPECT_TRUE(ui.boxes.empty());
-}
 
-TEST_F(RunInGameTest, RunCopiesTheArchiveIntoTheEpisodeFolderAndTellsTheUser) {
-  RunProjectCommand(context);
-  const auto packed = test::ReadAll(values.ProjectDir / "gob" / "ABC.GOB");
-  EXPECT_EQ(test::ReadAll(dir.path() / "JK" / "Episode" / "ABC.GOB"), packed);
-  EXPECT_THAT(ui.boxes,
-              ElementsAre(test::FakeUi::Box{
-                  BoxKind::Information,
-                  "A GOB containing the level is now created in the JK Episode directory.\r"
-                  "However, starting JK from Kelvarix is temporary disabled, due to memory "
-                  "conflicts between the two programs. Please exit Kelvarix and start JK "
-                  "manually to run the level."}));
-  EXPECT_EQ(ui.busyDepth, 0);
-
-  // Running again replaces the game's copy with the new archive.
+  dir.Write("JK/Episode/ABC.GOB", "old archive");
   dir.Write("Projects/Abc Station/jkl/01abc.jkl", "level, edited and longer");
   RunProjectCommand(context);
-  const auto repacked = test::ReadAll(values.ProjectDir / "gob" / "ABC.GOB");
-  EXPECT_NE(repacked, packed);
-  EXPECT_EQ(test::ReadAll(dir.path() / "JK" / "Episode" / "ABC.GOB"), repacked);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "JK" / "Episode"),
-                          fs::directory_iterator()),
-            1);
+  EXPECT_THAT(Packed(), ::testing::HasSubstr("level, edited and longer"));
+  EXPECT_EQ(InGame(), Packed());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "JK" / "Episode"), {}), 1);
+  EXPECT_EQ(ui.boxes, (std::vector<test::FakeUi::Box>{
+                          {platform::BoxKind::Information,
+                           "A GOB containing the level is now created in the JK Episode "
+                           "directory.\rHowever, starting JK from Kelvarix is temporary disabled, "
+                           "due to memory conflicts between the two programs. Please exit "
+                           "Kelvarix and start JK manually to run the level."}}));
+  EXPECT_EQ(ui.maxBusyDepth, 1);
+  EXPECT_EQ(ui.busyDepth, 0);
 }
 
-TEST_F(RunInGameTest, MissingEpisodeFolderEndsInAnErrorWithoutTheBox) {
+TEST_F(RunInGameTest, MissingGameFoldersEndInAnErrorWithoutTheBox) {
   fs::remove(dir.path() / "JK" / "Episode");
   EXPECT_THAT([&] { RunProjectCommand(context); },
               Throws<CommandError>(Property(&CommandError::text, "File not found")));
-  EXPECT_TRUE(ui.boxes.empty());
-  EXPECT_EQ(ui.busyDepth, 0);
-}
 
-TEST_F(RunInGameTest, EmptyGameFolderIsAnErrorAndNothingIsWrittenElsewhere) {
+  // Without a game folder nothing is written relative to wherever the program runs.
   values.JKDir.clear();
   EXPECT_THAT([&] { RunProjectCommand(context); },
               Throws<CommandError>(AllOf(
@@ -90,6 +75,7 @@ TEST_F(RunInGameTest, EmptyGameFolderIsAnErrorAndNothingIsWrittenElsewhere) {
                                (dir.path() / "Kelvarix.ini").string() + ")"))));
   EXPECT_FALSE(fs::exists(fs::current_path() / "episode"));
   EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(ui.busyDepth, 0);
 }
 
 TEST_F(RunInGameTest, FailedCopyKeepsTheGamesOldArchive) {
@@ -97,7 +83,7 @@ TEST_F(RunInGameTest, FailedCopyKeepsTheGamesOldArchive) {
   // A folder in the temporary file's place makes the copy fail before it starts.
   fs::create_directories(dir.path() / "JK" / "Episode" / "ABC.GOB.kxtmp");
   EXPECT_THROW(RunProjectCommand(context), CommandError);
-  EXPECT_EQ(test::ReadAll(dir.path() / "JK" / "Episode" / "ABC.GOB"), "old archive");
+  EXPECT_EQ(InGame(), "old archive");
 }
 
 }  // namespace

@@ -28,14 +28,11 @@ TEST(MatFileTest, TextureCelsFollowEachOtherWithAllTheirMipLevels) {
   const auto mat = DecodeMat(builder.Bytes(), "mat\\wall.mat");
 
   ASSERT_TRUE(mat.has_value());
-  EXPECT_TRUE(mat->IsTexture());
   ASSERT_EQ(mat->cels.size(), 20u);  // more than the 16 the game's tools kept
   EXPECT_EQ(mat->cels[0].mips, 4);
   EXPECT_EQ(mat->cels[0].pixels, std::vector<std::uint8_t>(first.begin(), first.end()));
   EXPECT_EQ(mat->cels[1].pixels, std::vector<std::uint8_t>(second.begin(), second.end()));
   EXPECT_EQ(mat->cels[19].pixels, std::vector<std::uint8_t>(2, 17));
-  EXPECT_EQ(CelPixelBytes(5, 3, 3, 1), 15u + 2u);
-  EXPECT_EQ(CelPixelBytes(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 4), UINT64_MAX);
 }
 
 TEST(MatFileTest, ColourMaterialKeepsTheLowByteOfEachRecordAndIgnoresTheFormat) {
@@ -47,7 +44,6 @@ TEST(MatFileTest, ColourMaterialKeepsTheLowByteOfEachRecordAndIgnoresTheFormat) 
                                  .Bytes(),
                              "mat\\lights.mat");
   ASSERT_TRUE(mat.has_value());
-  EXPECT_FALSE(mat->IsTexture());
   ASSERT_EQ(mat->cels.size(), 3u);
   EXPECT_EQ(mat->cels[0].colourIndex, 0x82);
   EXPECT_EQ(mat->cels[1].colourIndex, 0x34);
@@ -59,7 +55,6 @@ TEST(MatFileTest, SixteenBitTexturesTakeTwoBytesPerPixelOnEveryLevel) {
   auto builder = MatBuilder::Texture().Format(16, 5, 11, 6, 5, 5, 0);
   const auto mat = DecodeMat(builder.FilledCel(8, 8, 2, 1).Bytes(), "mat\\hi.mat");
   ASSERT_TRUE(mat.has_value());
-  EXPECT_EQ(mat->format.BytesPerPixel(), 2);
   EXPECT_EQ(mat->cels[0].pixels.size(), 160u);
   EXPECT_EQ(
       ErrorOf(MatBuilder::Texture().Format(16, 5, 12, 6, 5, 5, 0).FilledCel(1, 1, 1, 0).Bytes()),
@@ -97,6 +92,10 @@ TEST(MatFileTest, HostileHeadersEndInAnErrorNamingTheFileAndThePlace) {
       {MatBuilder::Texture().Cel(4, 4, 2, std::string(19, 'x')).Bytes(),
        beyond + "20 bytes at offset 140 are needed for the pixels of cel 1 of 1 (4x4, 2 mip-map "
                 "levels), the file holds 19 from there"},
+      // Levels past the 31st are empty: a huge mip count asks no more bytes, and takes no time.
+      {MatBuilder::Texture().Cel(5, 3, 0x7FFFFFFF, std::string(16, 'x')).Bytes(),
+       beyond + "17 bytes at offset 140 are needed for the pixels of cel 1 of 1 (5x3, "
+                "2147483647 mip-map levels), the file holds 16 from there"},
   };
   for (const auto& [bytes, message] : cases) EXPECT_EQ(ErrorOf(bytes), message);
 }

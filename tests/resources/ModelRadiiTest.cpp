@@ -47,31 +47,24 @@ TEST_F(ModelRadiiTest, ProjectBeforeArchiveMissingModelsReportedRadiusKeptWithou
 
   Parse3DOs(*level, project, res2, ui);
 
-  EXPECT_EQ(ui.boxes,
-            (std::vector<Box>{
-                {platform::BoxKind::Plain, "Can't find ghost.3do, empty.3do\r in Parse3DOs"}}));
   // plain.3do follows a model with a radius and has none of its own: it keeps its 0.
   const std::vector<float> radii{1.25f, 0.75f, 4.0f, 0.0f, 0.0f, 0.125f};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(Radius(i), radii[std::size_t(i)]) << i;
-}
-
-TEST_F(ModelRadiiTest, ShowsEachModelInTheProgressWindow) {
-  Models({"a.3do", "b.3do", "c.3do"});
-  Parse3DOs(*level, project, dir.path() / "no-game" / "res2.gob", ui);
+  // One box names every missing model.
+  EXPECT_EQ(ui.boxes, (std::vector<Box>{{platform::BoxKind::Plain,
+                                         "Can't find ghost.3do, empty.3do\r in Parse3DOs"}}));
   EXPECT_EQ(ui.progress,
-            (std::vector<std::string>{"begin Parsing 3DO files...|Parsing: |2", "item a.3do",
-                                      "item b.3do", "item c.3do", "end"}));
-  EXPECT_EQ(ui.positions, (std::vector<int>{0, 1, 2}));
-  EXPECT_EQ(ui.processEventsCalls, 3);
-  // One box for all three, after the window is gone and the cursor restored.
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].text, "Can't find a.3do, b.3do, c.3do\r in Parse3DOs");
+            (std::vector<std::string>{"begin Parsing 3DO files...|Parsing: |5", "item crate.3do",
+                                      "item barrel.3do", "item ghost.3do", "item empty.3do",
+                                      "item plain.3do", "item kept.3do", "end"}));
+  EXPECT_EQ(ui.positions, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(ui.processEventsCalls, 6);
   EXPECT_EQ(ui.maxBusyDepth, 1);
 
-  test::FakeUi empty;
+  test::FakeUi none;
   level->models.count = 0;
-  Parse3DOs(*level, project, res2, empty);
-  EXPECT_EQ(empty.progress,
+  Parse3DOs(*level, project, res2, none);
+  EXPECT_EQ(none.progress,
             (std::vector<std::string>{"begin Parsing 3DO files...|Parsing: |0", "end"}));
 }
 

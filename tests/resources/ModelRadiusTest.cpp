@@ -43,14 +43,5 @@ TEST(Read3DORadiusTest, TakesTheLastRadiusOfTheMaterialPhase) {
   }
 }
 
-TEST(StringLineSourceTest, SplitsLikeAResourceEntry) {
-  StringLineSource lines("a\r\nb\rc\n\nlast");
-  for (const char* expected : {"a", "bc", "", "last"}) {
-    EXPECT_FALSE(lines.AtEnd());
-    EXPECT_EQ(lines.ReadLine(), expected);
-  }
-  EXPECT_TRUE(lines.AtEnd());
-}
-
 }  // namespace
 }  // namespace kx::resources
