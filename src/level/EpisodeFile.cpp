@@ -38,12 +38,7 @@ void ParseEpisode(std::string_view bytes, const std::string& sourceName, Episode
     std::string_view words = working;
     NextWord(words);
     const std::string_view number = NextWord(words);
-    const auto type = ParseWholeInt(number);
-    if (!type) {
-      throw platform::CommandError::InvalidInteger(std::string(number),
-                                                   JklPlace(sourceName, lines.LineNumber()));
-    }
-    read.type = *type;
+    read.type = ParseStrictInt(number, JklPlace(sourceName, lines.LineNumber()));
   }
   episode = std::move(read);
 }
