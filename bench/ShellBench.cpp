@@ -8,6 +8,7 @@
 #include "level/JklReader.h"
 #include "level/JklWriter.h"
 #include "platform/FileIo.h"
+#include "platform/NullUi.h"
 #include "shell/QtUi.h"
 
 #include <QApplication>
@@ -20,7 +21,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kx::platform::BoxKind;
 
 const fs::path kLevelFile = "/tmp/kelvarix-bench/grid.jkl";
 
@@ -55,22 +55,6 @@ void WriteGridLevel() {
       kLevelFile, kx::level::FormatLevel(*level, "jkl\\grid.jkl", "2000-01-01 00:00"));
 }
 
-class NullUi : public kx::platform::Ui {
- public:
-  void ShowMessage(BoxKind, const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void ProgressBegin(const std::string&, const std::string&, int) override {}
-  void ProgressSetMaximum(int) override {}
-  void ProgressSetItem(const std::string&) override {}
-  void ProgressSetPosition(int position) override { benchmark::DoNotOptimize(position); }
-  void ProgressEnd() override {}
-  void ProcessEvents() override {}
-  void SetBusyCursor(bool) override {}
-  void SetMainCaption(const std::string&) override {}
-  std::optional<kx::platform::NewProjectAnswer> AskNewProject() override { return {}; }
-  std::optional<int> ChooseJkl(const std::vector<std::string>&) override { return {}; }
-  std::optional<int> ChooseProject(const std::vector<std::string>&) override { return {}; }
-};
 
 // The window as far as the Editor needs one to redraw.
 class PaintingWindow : public kx::editing::EditorWindow {
@@ -97,7 +81,7 @@ void ReadLevelWith(benchmark::State& state, kx::platform::Ui& ui) {
 }
 
 void BM_ReadGridLevelWithoutWindow(benchmark::State& state) {
-  NullUi ui;
+  kx::platform::NullUi ui;
   ReadLevelWith(state, ui);
 }
 BENCHMARK(BM_ReadGridLevelWithoutWindow)->Unit(benchmark::kMillisecond);
@@ -111,7 +95,7 @@ BENCHMARK(BM_ReadGridLevelWithProgressWindow)->Unit(benchmark::kMillisecond);
 
 // A resize to width x 600 and the redraw in Surface mode with the whole level on the map.
 void BM_ResizeAndRedrawGridLevel(benchmark::State& state) {
-  NullUi ui;
+  kx::platform::NullUi ui;
   PaintingWindow window;
   kx::editing::Editor editor(ui, window);
   window.editor = &editor;
