@@ -39,7 +39,9 @@ Editor::Editor(platform::Ui& ui, EditorWindow& window)
       m_window(window),
       m_level(std::make_unique<level::Level>()),
       m_view(mapview::MapView::AtStart(m_size)),
-      m_backBuffer(BlankBuffer(m_size)) {}
+      m_backBuffer(BlankBuffer(m_size)) {
+  m_history.SetListener([this](ChangedParts parts) { LevelChanged(parts); });
+}
 
 Editor::~Editor() = default;
 
@@ -51,6 +53,33 @@ project::ProjectContext Editor::Project() {
   // The settings file is open from the first showing of the window until the exit is confirmed.
   if (!m_settings) throw CommandError("The settings file is not open");
   return project::ProjectContext{m_values, *m_settings, *m_level, m_ui, m_window};
+}
+
+void Editor::LevelChanged(ChangedParts parts) {
+  // Sector picks look surfaces up in this index; a change can add surfaces or move ranges.
+  if (parts.Has(RecordKind::Sector) || parts.Has(RecordKind::Counts)) {
+    m_sectorIndex = SurfaceSectorIndex(*m_level);
+  }
+  if (parts.TouchesMap()) m_window.RedrawMap();
+  m_window.LevelChanged(parts);
+}
+
+void Editor::Undo() {
+  if (!m_history.CanUndo()) return;
+  m_history.Undo(*m_level);
+  AfterHistoryMove();
+}
+
+void Editor::Redo() {
+  if (!m_history.CanRedo()) return;
+  m_history.Redo(*m_level);
+  AfterHistoryMove();
+}
+
+void Editor::AfterHistoryMove() {
+  // Records a step appended may be gone again, with their selection.
+  UpdateSelectionCount(Selection());
+  m_window.UpdatePropertyPanel();
 }
 
 void Editor::StartUp(const std::filesystem::path& programDir) {
@@ -244,6 +273,7 @@ void Editor::SaveProject() {
   if (!ProjectOpen()) throw CommandError("No project is open");
   platform::BusyCursor busy(m_ui);
   level::SaveLevel(*m_level, m_values.ProjectDir, m_values.JKLName, m_ui);
+  m_history.MarkSaved();
 }
 
 void Editor::GobProject() {
@@ -263,6 +293,7 @@ void Editor::BeforeProjectLoad() {
 void Editor::ProjectOpened() {
   // The sector picks look surfaces up in this index; it describes the level just read.
   m_sectorIndex = SurfaceSectorIndex(*m_level);
+  m_history.Clear();
   m_window.EnableProjectCommands();
   // Each of these redraws the map, the second for the mode the project opens in.
   SetView(mapview::View::Top);

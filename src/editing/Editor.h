@@ -1,7 +1,9 @@
 #pragma once
 
+#include "editing/EditHistory.h"
 #include "editing/EditorWindow.h"
 #include "editing/KeyTable.h"
+#include "editing/LevelChange.h"
 #include "editing/MouseGesture.h"
 #include "editing/Picking.h"
 #include "editing/SurfaceSectorIndex.h"
@@ -94,10 +96,22 @@ class Editor {
   /// left to the caller, which runs them only while their menu items are enabled.
   KeyAction KeyDown(Key key, KeyModifiers modifiers);
 
+  /// Starts a named change of the Level ("Change Light"): every write into the Level goes
+  /// through one, and its Commit makes it one step of the history. After a step is made, undone
+  /// or redone the map is redrawn when it shows what changed and the window is told
+  /// (EditorWindow::LevelChanged).
+  LevelChange Change(std::string name) { return LevelChange(*m_level, m_history, std::move(name)); }
+  const EditHistory& History() const { return m_history; }
+  /// Takes the newest step back, or makes the first undone step again, and refreshes the
+  /// counter and the property panel; nothing happens when there is no such step.
+  void Undo();
+  void Redo();
+
   /// The File menu's project commands.
   void NewProject();
   void OpenProject();
-  /// Writes the level file and the episode file of the open project.
+  /// Writes the level file and the episode file of the open project; the Level then counts as
+  /// saved.
   void SaveProject();
   void GobProject();
   void RunProject();
@@ -110,6 +124,8 @@ class Editor {
 
  private:
   SelectionContext Selection();
+  void LevelChanged(ChangedParts parts);
+  void AfterHistoryMove();
   project::ProjectContext Project();
 
   platform::Ui& m_ui;
@@ -121,6 +137,7 @@ class Editor {
   mapview::MapView m_view;
   mapview::EditMode m_mode = mapview::EditMode::Surface;
   SurfaceSectorIndex m_sectorIndex;
+  EditHistory m_history;
   std::unique_ptr<mapview::PixelCanvas> m_backBuffer;
   MouseGesture m_gesture;
 };

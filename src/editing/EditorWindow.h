@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/ChangeSet.h"
 #include "editing/SelectionHost.h"
 #include "mapview/EditMode.h"
 #include "mapview/MapView.h"
@@ -21,6 +22,10 @@ class EditorWindow : public SelectionHost, public project::ProjectWindow {
   virtual void FocusKeyboardSink() = 0;
   /// Enables the commands that need a project and their tool buttons.
   virtual void EnableProjectCommands() = 0;
+  /// A step of the history was made, undone or redone (after the map was redrawn when it
+  /// shows what changed): the caption's unsaved mark, the menus' undo texts and any other view
+  /// of the Level follow here.
+  virtual void LevelChanged(ChangedParts parts) { (void)parts; }
 };
 
 }  // namespace kx::editing
