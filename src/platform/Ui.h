@@ -30,6 +30,9 @@ public:
   virtual void ShowMessage(BoxKind kind, const std::string& text) = 0;
   /// A "Confirm" box with Yes and No; true exactly for Yes.
   virtual bool AskYesNo(const std::string& text) = 0;
+  /// A note that interrupts nothing (a name that was not found, records the reader skipped):
+  /// the editor keeps it in its Messages panel, the tool prints it. Dropped by default.
+  virtual void Note(const std::string& text) { (void)text; }
 
   /// The shared progress window: set its caption, its group caption and the bar's range
   /// 0..maximum with the position at 0, then show it.

@@ -41,9 +41,12 @@ class FakeUi : public platform::Ui {
   std::vector<std::vector<std::string>> jklListsShown;
   std::vector<std::vector<std::string>> projectListsShown;
 
+  std::vector<std::string> notes;  // Note
+
   void ShowMessage(platform::BoxKind kind, const std::string& text) override {
     boxes.push_back({kind, text});
   }
+  void Note(const std::string& text) override { notes.push_back(text); }
   bool AskYesNo(const std::string& text) override {
     boxes.push_back({platform::BoxKind::Confirm, text});
     return TakeFront(yesNoAnswers, false);

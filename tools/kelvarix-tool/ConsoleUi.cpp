@@ -32,6 +32,10 @@ void ConsoleUi::ShowMessage(platform::BoxKind kind, const std::string& text) {
   std::cerr << KindName(kind) << ": " << OnConsole(text) << '\n';
 }
 
+void ConsoleUi::Note(const std::string& text) {
+  std::cerr << "Note: " << OnConsole(text) << '\n';
+}
+
 bool ConsoleUi::AskYesNo(const std::string& text) {
   std::cerr << "Confirm: " << OnConsole(text) << " (answered No)\n";
   return false;

@@ -9,6 +9,7 @@ namespace kx::tool {
 class ConsoleUi : public platform::NullUi {
 public:
   void ShowMessage(platform::BoxKind kind, const std::string& text) override;
+  void Note(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   std::optional<int> ChooseJkl(const std::vector<std::string>& names) override;
   std::optional<int> ChooseProject(const std::vector<std::string>& names) override;
