@@ -142,6 +142,17 @@ void UpperCaseInPlace(std::string& text) {
   }
 }
 
+/// The header that the working line (upper case, trimmed) starts, or null.
+const SectionHeader* FindSectionHeader(std::string_view work) {
+  // Every header begins with one of these; most lines are gone after their first letter.
+  if (work.empty() || (work.front() != 'S' && work.front() != 'W')) return nullptr;
+  if (!StartsWith(work, "SECTION: ") && !StartsWith(work, "WORLD ")) return nullptr;
+  for (const auto& header : kHeaders) {
+    if (header.whole ? work == header.text : StartsWith(work, header.text)) return &header;
+  }
+  return nullptr;
+}
+
 int ProgressValue(std::int64_t lines) {
   return static_cast<int>(std::min<std::int64_t>(lines / 10, INT_MAX));
 }
@@ -176,10 +187,7 @@ class LevelParser {
   /// Fills the working line (upper case) and the cased line; false when there is nothing to
   /// read on the line.
   bool SplitLine(std::string_view raw) {
-    if (!raw.empty() && raw.front() == '#') return false;
-    const std::size_t hash = raw.find('#');
-    if (hash != std::string_view::npos) raw = raw.substr(0, hash);
-    m_cased = Trim(raw);
+    m_cased = ReadableText(raw);
     if (m_cased.empty()) return false;
     m_upper.assign(m_cased);
     UpperCaseInPlace(m_upper);
@@ -225,18 +233,11 @@ class LevelParser {
   // ---- section headers -------------------------------------------------------------------
 
   bool IsSectionHeaderLine() {
-    // Every header begins with one of these; most lines are gone after their first letter.
-    const char first = m_work.front();
-    if (first != 'S' && first != 'W') return false;
-    if (!StartsWith(m_work, "SECTION: ") && !StartsWith(m_work, "WORLD ")) return false;
-    for (const auto& header : kHeaders) {
-      const bool match = header.whole ? m_work == header.text : StartsWith(m_work, header.text);
-      if (!match) continue;
-      LeaveSection();
-      EnterSection(header, Trim(m_work.substr(header.text.size())));
-      return true;
-    }
-    return false;
+    const SectionHeader* header = FindSectionHeader(m_work);
+    if (!header) return false;
+    LeaveSection();
+    EnterSection(*header, Trim(m_work.substr(header->text.size())));
+    return true;
   }
 
   void EnterSection(const SectionHeader& header, std::string_view rest) {
@@ -736,6 +737,15 @@ class LevelParser {
 };
 
 }  // namespace
+
+std::string_view ReadableText(std::string_view line) {
+  if (!line.empty() && line.front() == '#') return {};
+  return Trim(line.substr(0, line.find('#')));
+}
+
+bool StartsSection(std::string_view readable) {
+  return FindSectionHeader(ToUpperAscii(Trim(readable))) != nullptr;
+}
 
 ParseOutcome ParseLevel(std::string_view bytes, const std::string& sourceName,
                         const std::string& jklName, Level& level, platform::Ui& ui) {

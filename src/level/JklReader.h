@@ -18,6 +18,15 @@ namespace kx::level {
 void ReadLevel(Level& level, const std::filesystem::path& jklPath, const std::string& jklName,
                platform::Ui& ui);
 
+/// What the reader takes from one line of a level file: nothing from a line that begins with
+/// "#", otherwise the part before its first "#" without the blanks and control characters at
+/// both ends. An empty result is a line the reader skips.
+std::string_view ReadableText(std::string_view line);
+
+/// Whether the reader takes a line's readable text as the start of a section ("SECTION: ..."
+/// and the "World ..." lines of the geometry, case ignored), in whatever section it stands.
+bool StartsSection(std::string_view readable);
+
 /// How a parse ended.
 enum class ParseOutcome {
   Complete,

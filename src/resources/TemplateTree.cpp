@@ -12,7 +12,7 @@ using level::ToUpperAscii;
 
 class TreeBuilder {
  public:
-  explicit TreeBuilder(level::Level& level) : m_templates(level.templates) {
+  explicit TreeBuilder(level::Table<level::Template>& templates) : m_templates(templates) {
     const int count = m_templates.Used();
     for (int i = 0; i < count; ++i) {
       m_names.push_back(ToUpperAscii(m_templates[i].name));
@@ -174,7 +174,11 @@ std::vector<int> TemplateTree::TopLevel() const {
 }
 
 TemplateTree BuildTemplateTree(level::Level& level) {
-  return TreeBuilder(level).Build();
+  return TreeBuilder(level.templates).Build();
+}
+
+TemplateTree BuildTemplateTree(level::Table<level::Template>& templates) {
+  return TreeBuilder(templates).Build();
 }
 
 std::string TemplateTreeText(const TemplateTree& tree) {

@@ -36,6 +36,9 @@ inline constexpr const char* kUnplacedTemplatesText = "(no parent found)";
 /// hang under "(no parent found)" in table order, each with the templates derived from it.
 /// Building always ends.
 TemplateTree BuildTemplateTree(level::Level& level);
+/// The same on a table of templates of its own (a copy, for a view that leaves the Level as it
+/// is).
+TemplateTree BuildTemplateTree(level::Table<level::Template>& templates);
 
 /// One node per line (LF), two blanks of indent per level, the top-level nodes first.
 std::string TemplateTreeText(const TemplateTree& tree);
