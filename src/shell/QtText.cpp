@@ -15,6 +15,14 @@ QString DisplayText(std::string_view text) {
   return shown;
 }
 
+std::string GameText(const QString& shown, std::string_view original) {
+  if (shown == DisplayText(original)) return std::string(original);
+  for (const QChar c : shown) {
+    if (c.unicode() > 0xFF) return shown.toStdString();
+  }
+  return shown.toLatin1().toStdString();
+}
+
 std::string LocalPath(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }

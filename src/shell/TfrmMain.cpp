@@ -3,6 +3,10 @@
 #include "platform/AppInfo.h"
 #include "platform/CommandRouter.h"
 #include "project/ProgramDir.h"
+#include "properties/TfrmEditCopyright.h"
+#include "properties/TfrmEditHeader.h"
+#include "properties/TfrmEpisodeInfo.h"
+#include "resources/TfrmTemplates.h"
 #include "shell/Divider.h"
 #include "shell/KeyMapping.h"
 #include "shell/MapImage.h"
@@ -111,6 +115,11 @@ TfrmMain::TfrmMain(platform::Ui* ui, std::filesystem::path programDir)
 
   m_dlgTint = new QColorDialog(this);
   m_dlgTint->setObjectName("dlgTint");
+  // The level dialogs are made once and reused.
+  m_frmEditCopyright = new properties::TfrmEditCopyright(*m_ui, this);
+  m_frmEditHeader = new properties::TfrmEditHeader(*m_ui, this);
+  m_frmEpisodeInfo = new properties::TfrmEpisodeInfo(*m_ui, this);
+  m_frmTemplates = new resources::TfrmTemplates(this);
 
   setMinimumSize(kStartPropertiesWidth + kMinMapWidth, kMinWindowHeight);
   resize(800, 600);
@@ -158,10 +167,11 @@ void TfrmMain::CreateMenus() {
 
   m_mnuEdit = bar->addMenu("&Edit");
   m_mnuEdit->setObjectName("mnuEdit");
-  m_mnuEpisodeInfo = AddItem(m_mnuEdit, "mnuEpisodeInfo", "&Episode Info", nullptr);
-  m_mnuCopyright = AddItem(m_mnuEdit, "mnuCopyright", "&Copyright", nullptr);
-  m_mnuHeader = AddItem(m_mnuEdit, "mnuHeader", "&Header", nullptr);
-  AddItem(m_mnuEdit, "mnuTemplates", "&Templates", nullptr);
+  m_mnuEpisodeInfo =
+      AddItem(m_mnuEdit, "mnuEpisodeInfo", "&Episode Info", &TfrmMain::mnuEpisodeInfoClick);
+  m_mnuCopyright = AddItem(m_mnuEdit, "mnuCopyright", "&Copyright", &TfrmMain::mnuCopyrightClick);
+  m_mnuHeader = AddItem(m_mnuEdit, "mnuHeader", "&Header", &TfrmMain::mnuHeaderClick);
+  AddItem(m_mnuEdit, "mnuTemplates", "&Templates", &TfrmMain::mnuTemplatesClick);
   for (QAction* item : {m_mnuEpisodeInfo, m_mnuCopyright, m_mnuHeader}) item->setEnabled(false);
   EnableMenu(m_mnuEdit, false);
 
@@ -561,6 +571,22 @@ void TfrmMain::mnuExitClick() {
   m_exitConfirmed = true;
   close();
   QCoreApplication::quit();
+}
+
+void TfrmMain::mnuEpisodeInfoClick() {
+  m_frmEpisodeInfo->Edit(*m_editor);
+}
+
+void TfrmMain::mnuCopyrightClick() {
+  m_frmEditCopyright->Edit(*m_editor);
+}
+
+void TfrmMain::mnuHeaderClick() {
+  m_frmEditHeader->Edit(*m_editor);
+}
+
+void TfrmMain::mnuTemplatesClick() {
+  m_frmTemplates->Execute(m_editor->Level());
 }
 
 void TfrmMain::mnuTopClick() {

@@ -19,6 +19,15 @@ class QMenu;
 class QStackedWidget;
 class QToolButton;
 
+namespace kx::properties {
+class TfrmEditCopyright;
+class TfrmEditHeader;
+class TfrmEpisodeInfo;
+}  // namespace kx::properties
+namespace kx::resources {
+class TfrmTemplates;
+}
+
 namespace kx::shell {
 
 class Divider;
@@ -92,6 +101,10 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   void mnuGobProjectClick();
   void mnuRunClick();
   void mnuExitClick();
+  void mnuEpisodeInfoClick();
+  void mnuCopyrightClick();
+  void mnuHeaderClick();
+  void mnuTemplatesClick();
   void mnuTopClick();
   void mnuFrontClick();
   void mnuRightClick();
@@ -125,6 +138,10 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   MapImage* m_imgMap = nullptr;
   Divider* m_shpMover = nullptr;
   QColorDialog* m_dlgTint = nullptr;
+  properties::TfrmEditCopyright* m_frmEditCopyright = nullptr;
+  properties::TfrmEditHeader* m_frmEditHeader = nullptr;
+  properties::TfrmEpisodeInfo* m_frmEpisodeInfo = nullptr;
+  resources::TfrmTemplates* m_frmTemplates = nullptr;
 
   QMenu* m_mnuEdit = nullptr;
   QMenu* m_mnuView = nullptr;

@@ -9,14 +9,20 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -29,6 +35,26 @@ class Tour : public QObject {
  public:
   Tour(fs::path folder, QString archive) : m_folder(std::move(folder)), m_archive(archive) {
     startTimer(50);
+    // The level dialogs are first given text they refuse or question, and OK is pressed, so
+    // that their message boxes are photographed too.
+    const auto type = [](QDialog* dialog, const char* name, const QString& text) {
+      if (auto* line = dialog->findChild<QLineEdit*>(name)) line->setText(text);
+      if (auto* box = dialog->findChild<QPlainTextEdit*>(name)) {
+        box->moveCursor(QTextCursor::End);
+        box->insertPlainText(text);
+      }
+    };
+    m_scripts["frmEditHeader"] = {[=](QDialog* d) {
+      type(d, "edtGravity", "abc");
+      type(d, "edtGouraud", "x");
+    }};
+    m_scripts["frmEditCopyright"] = {
+        [=](QDialog* d) { type(d, "mmoCopyright", "\nSECTION: HEADER"); },
+        [=](QDialog* d) {
+          auto* box = d->findChild<QPlainTextEdit*>("mmoCopyright");
+          for (int i = 0; i < 15; ++i) box->textCursor().deletePreviousChar();
+          type(d, "mmoCopyright", "(c) 2024 # Kelvarix\n\nmore");
+        }};
   }
 
   void Shot(const std::string& name) {
@@ -48,9 +74,26 @@ class Tour : public QObject {
     if (m_answering) return;
     m_answering = true;
     if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      auto& script = m_scripts[dialog->objectName()];
+      if (!script.empty()) {
+        script.front()(dialog);
+        script.erase(script.begin());
+        Shot(dialog->objectName().toStdString() + "-typed");
+        // Pressed after this handler, so that the message box it opens is answered here.
+        QTimer::singleShot(0, dialog->findChild<QPushButton*>("btnOK"), &QPushButton::click);
+        m_answering = false;
+        return;
+      }
       if (auto* user = dialog->findChild<QRadioButton*>("rdbUserGOB2")) {
         QTest::mouseClick(user, Qt::LeftButton, {}, QPoint(6, user->height() / 2));
         dialog->findChild<QLineEdit*>("edtUserGOB2")->setText(m_archive);
+      }
+      // The template window shows where the selected thing's template comes from, and then
+      // what a filter leaves of the tree.
+      if (auto* find = dialog->findChild<QPushButton*>("btnFind"); find && find->isEnabled()) {
+        find->click();
+        Shot("frmTemplates-find");
+        dialog->findChild<QLineEdit*>("edtFilter")->setText("or");
       }
       Shot(dialog->objectName().isEmpty() ? "box" : dialog->objectName().toStdString());
       dialog->accept();
@@ -70,6 +113,7 @@ class Tour : public QObject {
   int m_count = 0;
   bool m_answering = false;
   bool m_progressShot = false;
+  std::map<QString, std::vector<std::function<void(QDialog*)>>> m_scripts;
 };
 
 }  // namespace
@@ -110,6 +154,20 @@ int main(int argc, char** argv) {
   step({"mnuThing"}, "thing-mode");
   step({"mnuFront", "mnuZoomToFit"}, "thing-front-fit");
   step({"mnuRight", "mnuZoomToFit", "mnuSurface"}, "surface-right-fit");
+  // The Edit menu's level dialogs, each photographed as it opens; the template window with
+  // the level's first thing selected by a box around it.
+  window.findChild<QAction*>("mnuThing")->trigger();
+  if (window.Editor().Level().things.count > 0) {
+    const auto& thing = window.Editor().Level().things[0];
+    const auto at =
+        window.Editor().View().ProjectPoint(thing.x, thing.y, thing.z, window.Editor().MapSize());
+    QTest::mousePress(map, Qt::LeftButton, {}, QPoint(at.x - 6, at.y - 6));
+    QTest::mouseMove(map, QPoint(at.x + 6, at.y + 6));
+    QTest::mouseRelease(map, Qt::LeftButton, {}, QPoint(at.x + 6, at.y + 6));
+  }
+  for (const char* item : {"mnuHeader", "mnuCopyright", "mnuEpisodeInfo", "mnuTemplates"}) {
+    window.findChild<QAction*>(item)->trigger();
+  }
   window.findChild<QAction*>("mnuTop")->trigger();
   QTest::keyClick(window.findChild<QLineEdit*>("edtKeybHandler"), Qt::Key_Plus, Qt::KeypadModifier);
   tour.Shot("surface-top-zoomed-in");
