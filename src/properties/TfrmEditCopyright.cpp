@@ -2,12 +2,11 @@
 
 #include "editing/Editor.h"
 #include "platform/Ui.h"
-#include "properties/CopyrightForm.h"
+#include "properties/QtOkCancel.h"
 #include "shell/QtText.h"
 
 #include <QFontDatabase>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -33,28 +32,17 @@ TfrmEditCopyright::TfrmEditCopyright(platform::Ui& ui, QWidget* parent)
   auto* groupLayout = new QVBoxLayout(group);
   groupLayout->addWidget(m_mmoCopyright);
 
-  auto* btnOK = new QPushButton("&OK", this);
-  btnOK->setObjectName("btnOK");
-  btnOK->setDefault(true);
-  auto* btnCancel = new QPushButton("&Cancel", this);
-  btnCancel->setObjectName("btnCancel");
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(group);
-  layout->addLayout(buttons);
+  QPushButton* btnOK = AddOkCancel(*this, group);
   resize(440, 580);
-
   connect(btnOK, &QPushButton::clicked, this, &TfrmEditCopyright::btnOKClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+CopyrightCheck TfrmEditCopyright::Checked() const {
+  return CheckCopyright(shell::GameText(m_mmoCopyright->toPlainText(), m_opened));
 }
 
 void TfrmEditCopyright::btnOKClick() {
-  const CopyrightCheck check =
-      CheckCopyright(shell::GameText(m_mmoCopyright->toPlainText(), m_opened));
+  const CopyrightCheck check = Checked();
   if (!check.refusal.empty()) {
     m_ui.ShowMessage(platform::BoxKind::Error, check.refusal);
     return;
@@ -68,8 +56,7 @@ void TfrmEditCopyright::Edit(editing::Editor& editor) {
   m_mmoCopyright->setPlainText(shell::DisplayText(m_opened));
   m_mmoCopyright->setFocus();
   if (exec() != QDialog::Accepted) return;
-  const CopyrightCheck check =
-      CheckCopyright(shell::GameText(m_mmoCopyright->toPlainText(), m_opened));
+  const CopyrightCheck check = Checked();
   if (check.refusal.empty()) StoreCopyright(editor, check.lines);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "properties/CopyrightForm.h"
+
 #include <QDialog>
 
 #include <string>
@@ -29,6 +31,8 @@ class TfrmEditCopyright final : public QDialog {
 
  private:
   void btnOKClick();
+  /// What OK would store of the box's text.
+  CopyrightCheck Checked() const;
 
   platform::Ui& m_ui;
   QPlainTextEdit* m_mmoCopyright;

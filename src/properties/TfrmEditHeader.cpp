@@ -2,9 +2,9 @@
 
 #include "editing/Editor.h"
 #include "platform/Ui.h"
+#include "properties/QtOkCancel.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,23 +60,9 @@ TfrmEditHeader::TfrmEditHeader(platform::Ui& ui, QWidget* parent) : QDialog(pare
     boxes->insertWidget(boxes->count() - 1, box);
   }
 
-  auto* btnOK = new QPushButton("&OK", this);
-  btnOK->setObjectName("btnOK");
-  btnOK->setDefault(true);
-  auto* btnCancel = new QPushButton("&Cancel", this);
-  btnCancel->setObjectName("btnCancel");
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(group);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
+  QPushButton* btnOK = AddOkCancel(*this, group);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
   connect(btnOK, &QPushButton::clicked, this, &TfrmEditHeader::btnOKClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmEditHeader::Fill(const level::LevelHeader& header) {

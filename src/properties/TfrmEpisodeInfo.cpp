@@ -3,11 +3,11 @@
 #include "editing/Editor.h"
 #include "platform/Ui.h"
 #include "properties/EpisodeForm.h"
+#include "properties/QtOkCancel.h"
 #include "shell/QtText.h"
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,23 +45,9 @@ TfrmEpisodeInfo::TfrmEpisodeInfo(platform::Ui& ui, QWidget* parent) : QDialog(pa
   fields->addWidget(lblType);
   fields->addWidget(m_cboEpisodeType);
 
-  auto* btnOK = new QPushButton("&OK", this);
-  btnOK->setObjectName("btnOK");
-  btnOK->setDefault(true);
-  auto* btnCancel = new QPushButton("&Cancel", this);
-  btnCancel->setObjectName("btnCancel");
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(group);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
+  QPushButton* btnOK = AddOkCancel(*this, group);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
   connect(btnOK, &QPushButton::clicked, this, &TfrmEpisodeInfo::btnOKClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmEpisodeInfo::btnOKClick() {
