@@ -1,7 +1,3 @@
-#include "support/FakeEditorWindow.h"
-#include "support/FakeUi.h"
-
-#include "editing/Editor.h"
 #include "level/EpisodeFile.h"
 #include "platform/CommandError.h"
 #include "properties/EpisodeForm.h"
@@ -25,21 +21,6 @@ TEST(EpisodeFormTest, TypesMapToListItemsBothWaysAndOtherTypesToNone) {
   for (const std::int32_t other : {0, 3, 4, 5, 7, -1}) {
     EXPECT_EQ(EpisodeTypeIndex(other), std::nullopt) << other;
   }
-}
-
-TEST(EpisodeFormTest, WithoutAChosenItemTheTypeIsKeptAndNothingChangedMakesNoStep) {
-  test::FakeUi ui;
-  test::FakeEditorWindow window;
-  editing::Editor editor(ui, window);
-  editor.Level().episode = {"Old", 5};
-  StoreEpisode(editor, "Old", std::nullopt);
-  EXPECT_FALSE(editor.History().CanUndo());
-  StoreEpisode(editor, "New", std::nullopt);
-  EXPECT_EQ(editor.Level().episode, (level::EpisodeInfo{"New", 5}));
-  EXPECT_EQ(editor.History().UndoName(), "Change Episode Info");
-  StoreEpisode(editor, "New", 1);
-  EXPECT_EQ(editor.Level().episode.type, 2);
-  EXPECT_EQ(editor.History().StepCount(), 2u);
 }
 
 TEST(EpisodeFormTest, ANameIsRefusedExactlyWhenTheEpisodeFileWouldNotGiveItBack) {

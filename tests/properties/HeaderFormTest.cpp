@@ -1,7 +1,3 @@
-#include "support/FakeEditorWindow.h"
-#include "support/FakeUi.h"
-
-#include "editing/Editor.h"
 #include "properties/HeaderForm.h"
 
 #include <gtest/gtest.h>
@@ -59,24 +55,6 @@ TEST(HeaderFormTest, EachBoxGivesItsOwnValueAndUntouchedBoxesKeepTheirValueExact
   const level::LevelHeader changed = HeaderFromTexts(fine, texts);
   EXPECT_EQ(changed.worldGravity, 2.0f);
   EXPECT_EQ(changed.lodDistances[2], 0.1234567f);
-}
-
-TEST(HeaderFormTest, StoringIsOneUndoableStepAndAnUnchangedHeaderMakesNone) {
-  test::FakeUi ui;
-  test::FakeEditorWindow window;
-  editing::Editor editor(ui, window);
-  editor.Level().header = SomeHeader();
-  StoreHeader(editor, SomeHeader());
-  EXPECT_FALSE(editor.History().CanUndo());
-
-  level::LevelHeader header = SomeHeader();
-  header.worldGravity = 9.5f;
-  StoreHeader(editor, header);
-  EXPECT_EQ(editor.Level().header, header);
-  EXPECT_EQ(editor.History().StepCount(), 1u);
-  EXPECT_EQ(editor.History().UndoName(), "Change Header");
-  editor.Undo();
-  EXPECT_EQ(editor.Level().header, SomeHeader());
 }
 
 }  // namespace

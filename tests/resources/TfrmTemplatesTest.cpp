@@ -97,6 +97,7 @@ TEST_F(TemplatesWindowTest, TheFilterKeepsAncestorsAndFindSelectsTheSelectedThin
   auto* find = Child<QPushButton>("btnFind");
   EXPECT_EQ(filter->accessibleName(), "Filter");
   EXPECT_EQ(Tree()->accessibleName(), "Templates");
+  EXPECT_EQ(Child<QPlainTextEdit>("memoData")->accessibleName(), "Template parameters");
   ASSERT_TRUE(find->isEnabled());
 
   QTest::keyClicks(filter, "TROOP");
@@ -105,11 +106,8 @@ TEST_F(TemplatesWindowTest, TheFilterKeepsAncestorsAndFindSelectsTheSelectedThin
   EXPECT_EQ(filter->text(), "");
   EXPECT_EQ(Tree()->currentItem()->text(0), "lamp");
   EXPECT_EQ(Memo(), "model3d=lamp.3do light=0.5");
-  QTest::keyClicks(filter, "amp");
-  EXPECT_EQ(ShownText(), "none\n  _decor\n    lamp\n");
-  EXPECT_EQ(Tree()->currentItem()->text(0), "lamp");
-  QTest::keyClicks(filter, "x");  // hides the selected template: back to "none"
-  EXPECT_EQ(ShownText(), "none\n");
+  QTest::keyClicks(filter, "actor");  // hides the selected template: back to "none"
+  EXPECT_EQ(Tree()->currentItem()->text(0), "none");
   EXPECT_EQ(Memo(), "");
 
   level->things[1].marks.selected = 0;
