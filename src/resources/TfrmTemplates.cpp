@@ -86,8 +86,9 @@ void TfrmTemplates::FormResize() {
   const int w = outer.width();
   const int h = outer.height();
   const int client = width();
-  m_lblFilter->setGeometry(4, 2, 40, kFilterRowHeight - 4);
-  m_edtFilter->setGeometry(46, 2, client - 46 - kButtonWidth - 8, kFilterRowHeight - 4);
+  const int boxLeft = 4 + m_lblFilter->sizeHint().width() + 4;
+  m_lblFilter->setGeometry(4, 2, boxLeft - 8, kFilterRowHeight - 4);
+  m_edtFilter->setGeometry(boxLeft, 2, client - boxLeft - kButtonWidth - 8, kFilterRowHeight - 4);
   m_btnFind->setGeometry(client - kButtonWidth - 4, 1, kButtonWidth, kFilterRowHeight - 2);
   m_treeHierarchy->setGeometry(0, kFilterRowHeight, client, h - 273 - kFilterRowHeight);
   m_memoData->setGeometry(0, h - 272, w - 8, 197);
