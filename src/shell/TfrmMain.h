@@ -19,6 +19,10 @@ class QMenu;
 class QStackedWidget;
 class QToolButton;
 
+namespace kx::properties {
+class QtPropertyPages;
+}
+
 namespace kx::shell {
 
 class Divider;
@@ -125,6 +129,7 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   MapImage* m_imgMap = nullptr;
   Divider* m_shpMover = nullptr;
   QColorDialog* m_dlgTint = nullptr;
+  properties::QtPropertyPages* m_properties = nullptr;  // the info pages' rows
 
   QMenu* m_mnuEdit = nullptr;
   QMenu* m_mnuView = nullptr;
