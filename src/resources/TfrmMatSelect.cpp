@@ -39,7 +39,9 @@ TfrmMatSelect::TfrmMatSelect(QWidget* parent, editing::Editor& editor, platform:
   m_lstMats->setObjectName("lstMats");
   m_lstMats->setGeometry(8, 22, 164, 238);
   m_lstMats->setAccessibleName("Materials in level");
-  connect(m_lstMats, &QListWidget::currentRowChanged, this, &TfrmMatSelect::lstMatsClick);
+  // The highlighted material is the selected one: a list that takes the focus makes its first
+  // entry current without selecting it.
+  connect(m_lstMats, &QListWidget::itemSelectionChanged, this, &TfrmMatSelect::lstMatsClick);
   // A double click is a click on OK.
   connect(m_lstMats, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   m_btnAdd = new QPushButton("Add material", grpMats);
@@ -86,8 +88,8 @@ bool TfrmMatSelect::Run(const std::function<void()>& command) {
 std::optional<int> TfrmMatSelect::Execute(const std::string& current) {
   FormShow(current);
   const int result = exec();
-  const QListWidgetItem* item = m_lstMats->currentItem();
-  const int row = item && item->isSelected() ? m_lstMats->row(item) : -1;
+  const auto selected = m_lstMats->selectedItems();
+  const int row = selected.isEmpty() ? -1 : m_lstMats->row(selected.front());
   FormHide();
   if (result != Accepted || row < 0) return std::nullopt;
   return row;
@@ -145,7 +147,9 @@ void TfrmMatSelect::ShowInfo() {
 }
 
 void TfrmMatSelect::lstMatsClick() {
-  const int row = m_lstMats->currentRow();
+  const auto selected = m_lstMats->selectedItems();
+  if (selected.isEmpty()) return;
+  const int row = m_lstMats->row(selected.front());
   const level::Level& level = m_editor.Level();
   if (!level.materials.InUse(row)) return;
   LoadMat(level.materials[row].name);
