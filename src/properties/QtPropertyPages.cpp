@@ -141,7 +141,10 @@ void QtPropertyPages::Render(const PageWidgets& widgets, bool withEditText) {
   const PageInfo& info = *widgets.info;
   const PageState& state = m_panel.State(info.mode);
   for (std::size_t r = 0; r < widgets.labels.size(); ++r) {
-    widgets.labels[r]->setText(Shown(state.labels[r]));
+    const QString text = Shown(state.labels[r]);
+    widgets.labels[r]->setText(text);
+    // A narrow panel cuts long values (a centre, params): the tip shows them whole.
+    if (info.rows[r].hint.empty()) widgets.labels[r]->setToolTip(text);
   }
   if (withEditText) widgets.edit->setText(Shown(state.editText));
   if (state.editor == EditorState::Closed) {
@@ -317,13 +320,19 @@ bool QtPropertyPages::eventFilter(QObject* watched, QEvent* event) {
           EditExit(mode);
           break;
         }
-        case QEvent::KeyPress:
+        case QEvent::KeyPress: {
           // The editor's keys act on their release; Tab must not move the focus meanwhile.
-          if (PanelKeyOf(*static_cast<QKeyEvent*>(event)) != PanelKey::Other) return true;
-          break;
+          const PanelKey key = PanelKeyOf(*static_cast<QKeyEvent*>(event));
+          if (key == PanelKey::Other) break;
+          m_pressed = {watched, key};
+          return true;
+        }
         case QEvent::KeyRelease: {
           const PanelKey key = PanelKeyOf(*static_cast<QKeyEvent*>(event));
           if (key == PanelKey::Other) break;
+          // Only a key pressed here: the Enter that closed a dialog comes up on the button.
+          if (m_pressed != std::pair<QObject*, PanelKey>{watched, key}) return true;
+          m_pressed = {};
           EditKeyUp(mode, key);
           return true;
         }

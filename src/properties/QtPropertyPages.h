@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QColorDialog;
@@ -102,6 +103,7 @@ class QtPropertyPages final : public QObject {
   resources::TfrmMatSelect* m_matSelect;
   bool m_keyPreview = true;
   bool m_committing = false;
+  std::pair<QObject*, PanelKey> m_pressed{};  // the editor key last pressed, and where
 };
 
 }  // namespace kx::properties

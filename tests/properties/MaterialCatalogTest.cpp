@@ -1,5 +1,3 @@
-#include "properties/PropertyTestLevel.h"
-#include "support/FakeEditorWindow.h"
 #include "support/FakeUi.h"
 #include "support/GobBuilder.h"
 #include "support/TempDir.h"
@@ -14,7 +12,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Box = test::FakeUi::Box;
 
 class MaterialCatalogTest : public ::testing::Test {
  protected:
@@ -62,55 +59,6 @@ TEST(MaterialFilterTest, NarrowsToTheNamesHoldingTheTextWithLetterCaseIgnored) {
   EXPECT_THAT(FilterNames(names, "GL"), ElementsAre("dm_glow.mat", "glass.mat"));
   EXPECT_THAT(FilterNames(names, "crate"), ElementsAre("Crate.mat"));
   EXPECT_THAT(FilterNames(names, "xyz"), IsEmpty());
-}
-
-class AddMaterialTest : public ::testing::Test {
- protected:
-  AddMaterialTest() {
-    window.editor = &editor;
-    editor.Level() = *test::PropertyTestLevel();
-  }
-
-  test::FakeUi ui;
-  test::FakeEditorWindow window;
-  editing::Editor editor{ui, window};
-};
-
-TEST_F(AddMaterialTest, AppendsANewNameWithTilesOfOneAsOneStep) {
-  const AddedMaterial added = AddMaterial(editor, "brick.mat", ui);
-  EXPECT_EQ(added.outcome, AddedMaterial::Outcome::Added);
-  EXPECT_EQ(added.index, 2);
-  EXPECT_EQ(editor.Level().materials.count, 3);
-  EXPECT_EQ(editor.Level().materials[2], (level::Material{"brick.mat", 1.0f, 1.0f}));
-  EXPECT_EQ(editor.History().UndoName(), "Add Material");
-  editor.Undo();
-  EXPECT_EQ(editor.Level().materials.count, 2);
-}
-
-TEST_F(AddMaterialTest, ANameAlreadyListedIsFoundNotAddedTwice) {
-  const AddedMaterial found = AddMaterial(editor, "WALL.MAT", ui);
-  EXPECT_EQ(found.outcome, AddedMaterial::Outcome::AlreadyListed);
-  EXPECT_EQ(found.index, 1);
-  EXPECT_EQ(editor.Level().materials.count, 2);
-  EXPECT_FALSE(editor.History().CanUndo());
-}
-
-TEST_F(AddMaterialTest, AFullTableIsToldAndNothingChanges) {
-  auto& materials = editor.Level().materials;
-  for (int i = materials.count; i < materials.Capacity(); ++i) {
-    materials[i] = {"m" + std::to_string(i) + ".mat", 1, 1};
-  }
-  materials.count = materials.Capacity();
-  const level::Level before = editor.Level();
-  const AddedMaterial added = AddMaterial(editor, "brick.mat", ui);
-  EXPECT_EQ(added.outcome, AddedMaterial::Outcome::TableFull);
-  EXPECT_EQ(editor.Level(), before);
-  EXPECT_THAT(ui.boxes,
-              ElementsAre(Box{platform::BoxKind::Warning,
-                              "The level's materials table is full (1024 materials): brick.mat "
-                              "was not added."}));
-  // A name it holds is still found.
-  EXPECT_EQ(AddMaterial(editor, "m1000.mat", ui).index, 1000);
 }
 
 }  // namespace

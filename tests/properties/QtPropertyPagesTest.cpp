@@ -169,19 +169,24 @@ TEST_F(QtPropertyPagesTest, TheTintDialogStartsFromTheSectorAndItsColourIsStored
   EXPECT_EQ(Value("lblSectorTint")->text(), "");
   EXPECT_EQ(window->Editor().History().UndoName(), "Change Tint");
 
-  // Cancel changes nothing; with two sectors the dialog starts from black.
+  // With two sectors the dialog starts from black and both get the colour; Cancel changes
+  // nothing.
   Select(EditMode::Sector, {0, 1});
   Click(Value("lblSectorTint"));
-  EXPECT_TRUE(AnswerModal([&] { Click(More("btnSectorMore")); },
-                          [&](QWidget& dialog) {
-                            auto& colours = dynamic_cast<QColorDialog&>(dialog);
-                            start = colours.currentColor();
-                            colours.setCurrentColor(Qt::white);
-                            colours.reject();
-                          }));
-  EXPECT_EQ(start, QColor(Qt::black));
-  EXPECT_EQ(Level().sectors[1].tint, (std::array<float, 3>{1.5f, -0.2f, 0.0f}));
-  EXPECT_EQ(window->Editor().History().PushCount(), 1u);
+  for (const bool ok : {true, false}) {
+    EXPECT_TRUE(AnswerModal([&] { Click(More("btnSectorMore")); },
+                            [&](QWidget& dialog) {
+                              auto& colours = dynamic_cast<QColorDialog&>(dialog);
+                              start = colours.currentColor();
+                              colours.setCurrentColor(ok ? Qt::white : Qt::red);
+                              ok ? colours.accept() : colours.reject();
+                            }));
+    EXPECT_EQ(start, QColor(Qt::black));
+  }
+  for (const int s : {0, 1}) {
+    EXPECT_EQ(Level().sectors[s].tint, (std::array<float, 3>{1.0f, 1.0f, 1.0f}));
+  }
+  EXPECT_EQ(window->Editor().History().PushCount(), 2u);
 }
 
 TEST_F(QtPropertyPagesTest, EveryControlIsNamedForScreenReaders) {

@@ -80,6 +80,10 @@ TEST_F(TfrmFlagsTest, LoadsTheWordKeepsItsBitsAboveTheBoxesAndOkWritesIt) {
   EXPECT_EQ(faces.sum, "0x0004");
   EXPECT_THAT(faces.checked, ::testing::ElementsAre(4));
   EXPECT_EQ(window->Editor().History().PushCount(), 1u);  // OK on an unchanged word
+  // The Enter that closed the dialog comes up on the "more" button: no key of the editor there.
+  QTest::keyRelease(More("btnSurfaceMore"), Qt::Key_Return);
+  EXPECT_EQ(Box("edtSurface")->y(), Value("lblSurfaceFaceflags")->y() - 4);
+  EXPECT_EQ(Focus(), More("btnSurfaceMore"));
 }
 
 TEST_F(TfrmFlagsTest, CancelChangesNothingWhateverWasClicked) {
