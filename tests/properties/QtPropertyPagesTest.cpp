@@ -64,12 +64,13 @@ TEST_F(QtPropertyPagesTest, ValuesAreTypedAndCommittedWithTheKeysRoundTheWholePa
   // The editor's keys on the "more" button move the editor and leave the map where it is.
   const float originY = window->Editor().View().originY;
   Key(Qt::Key_Up);
+  EXPECT_EQ(window->Editor().View().originY, originY);
   EXPECT_EQ(Editor("edtSurface", "btnSurfaceMore"), "typed");
   EXPECT_EQ(box->y(), Value("lblSurfaceExtralight")->y() - 4);
   Key(Qt::Key_Home, Qt::ControlModifier);
   EXPECT_EQ(box->y(), Value("lblSurfaceMat")->y() - 4);
   Key(Qt::Key_Down);
-  EXPECT_EQ(window->Editor().View().originY, originY);
+  EXPECT_EQ(Focus(), More("btnSurfaceMore"));
   Key(Qt::Key_End, Qt::ControlModifier);
   EXPECT_EQ(box->y(), Value("lblSurfaceExtralight")->y() - 4);
   Type("2.5");
