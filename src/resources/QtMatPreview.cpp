@@ -1,7 +1,11 @@
 #include "resources/QtMatPreview.h"
 
+#include <QDialog>
+#include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QTimer>
 
 namespace kx::resources {
@@ -92,6 +96,29 @@ void QtMatPreview::Show() {
   } else {
     m_clkImage->stop();
   }
+}
+
+PreviewSide AddPreviewSide(QDialog& dialog, platform::Ui& ui) {
+  auto* grpPreview = new QGroupBox("Preview: ", &dialog);
+  grpPreview->setObjectName("grpPreview");
+  grpPreview->setGeometry(196, 8, 282, 282);
+  auto* preview = new QtMatPreview(grpPreview, ui);
+  preview->move(10, 18);
+  auto* lblInfo = new QLabel(&dialog);
+  lblInfo->setObjectName("lblInfo");
+  lblInfo->setGeometry(200, 294, 278, 48);
+  lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  auto* btnOK = new QPushButton("&OK", &dialog);
+  btnOK->setObjectName("btnOK");
+  btnOK->setGeometry(316, 350, 75, 25);
+  btnOK->setDefault(true);
+  QObject::connect(btnOK, &QPushButton::clicked, &dialog, &QDialog::accept);
+  auto* btnCancel = new QPushButton("&Cancel", &dialog);
+  btnCancel->setObjectName("btnCancel");
+  btnCancel->setGeometry(403, 350, 75, 25);
+  QObject::connect(btnCancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+  return {preview, lblInfo};
 }
 
 }  // namespace kx::resources

@@ -7,6 +7,8 @@
 
 #include <string>
 
+class QDialog;
+class QLabel;
 class QTimer;
 
 namespace kx::resources {
@@ -46,5 +48,13 @@ class QtMatPreview final : public QFrame {
   QWidget* m_imgMat;
   QTimer* m_clkImage;
 };
+
+/// The right half the material windows share: the "Preview: " group holding a preview, the info
+/// label lblInfo under it, and the buttons "&OK" (the default) and "&Cancel" that close dialog.
+struct PreviewSide {
+  QtMatPreview* preview;
+  QLabel* lblInfo;
+};
+PreviewSide AddPreviewSide(QDialog& dialog, platform::Ui& ui);
 
 }  // namespace kx::resources

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 
 namespace kx::resources {
 
@@ -35,24 +34,9 @@ TfrmAddMaterial::TfrmAddMaterial(QWidget* parent, platform::Ui& ui) : QDialog(pa
   connect(m_lstAll, &QListWidget::currentRowChanged, this, &TfrmAddMaterial::lstAllClick);
   connect(m_lstAll, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
-  auto* grpPreview = new QGroupBox("Preview: ", this);
-  grpPreview->setGeometry(196, 8, 282, 282);
-  m_preview = new QtMatPreview(grpPreview, ui);
-  m_preview->move(10, 18);
-  m_lblInfo = new QLabel(this);
-  m_lblInfo->setObjectName("lblInfo");
-  m_lblInfo->setGeometry(200, 294, 278, 48);
-  m_lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-  auto* btnOK = new QPushButton("&OK", this);
-  btnOK->setObjectName("btnOK");
-  btnOK->setGeometry(316, 350, 75, 25);
-  btnOK->setDefault(true);
-  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  auto* btnCancel = new QPushButton("&Cancel", this);
-  btnCancel->setObjectName("btnCancel");
-  btnCancel->setGeometry(403, 350, 75, 25);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  const PreviewSide side = AddPreviewSide(*this, ui);
+  m_preview = side.preview;
+  m_lblInfo = side.lblInfo;
 }
 
 std::optional<std::string> TfrmAddMaterial::Execute(std::vector<std::string> names,
