@@ -87,6 +87,10 @@ class QtPropertyPages final : public QObject {
   int Counter() const;
   std::string TypedText(const PageWidgets& widgets) const;
 
+  // One handler of each kind serves the three pages, as edtSurfaceEnter serves the three boxes:
+  // the value labels' clicks (lblSurfaceMatClick ... lblThingParamsClick), the boxes' leaving
+  // (edtSurfaceExit, edtSectorExit, edtThingExit), their key releases (edtSurfaceKeyUp ...) and
+  // the "more" buttons' clicks (btnSurfaceMoreClick, btnSectorMoreClick).
   void LabelClick(mapview::EditMode mode, int row);
   void edtSurfaceEnter();
   void EditExit(mapview::EditMode mode);

@@ -10,6 +10,8 @@
 
 #include <gmock/gmock.h>
 
+#include <fstream>
+
 namespace kx::resources {
 namespace {
 
@@ -185,6 +187,24 @@ TEST_F(TfrmMatSelectTest, AddMaterialListsTheProjectAndTheGameAndAddsFindsOrRefu
                            "The level's materials table is full (1024 materials): gun.mat was not "
                            "added."}}));
   EXPECT_EQ(Level().surfaces[0].mat, 1);
+}
+
+TEST_F(TfrmMatSelectTest, AMaterialShorterThanItsHeadersSayIsReportedAndNotShown) {
+  const std::string whole =
+      kx::test::MatBuilder::Texture().FilledCel(64, 64, 4, 5).Bytes();
+  std::ofstream(window->Editor().Values().ProjectDir / "mat" / "floor.mat",
+                std::ios::binary | std::ios::trunc)
+      << whole.substr(0, whole.size() - 100);
+  Select(EditMode::Surface, {1});
+  RunSelector([&](QWidget& dialog) {
+    EXPECT_FALSE(Preview(dialog).isVisible());
+    EXPECT_EQ(dialog.findChild<QLabel*>("lblInfo")->text(), "");
+    QTest::mouseClick(dialog.findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
+  });
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].kind, platform::BoxKind::Error);
+  EXPECT_THAT(ui.boxes[0].text, ::testing::StartsWith("Read beyond end of file\n"));
+  EXPECT_THAT(ui.boxes[0].text, ::testing::HasSubstr("floor.mat"));
 }
 
 }  // namespace
