@@ -15,8 +15,7 @@ namespace kx::properties {
 /// spelling first), sorted with letter case ignored. Names a level file cannot hold (more than
 /// 32 characters, or a blank, "#" or control character in them) are left out. A damaged
 /// archive is told through ui in an "Error" box; the project's materials are listed still.
-std::vector<std::string> ListGameMaterials(const resources::ResourcePaths& paths,
-                                           platform::Ui& ui);
+std::vector<std::string> ListGameMaterials(const resources::ResourcePaths& paths, platform::Ui& ui);
 
 /// The names that hold filter, letter case ignored, in their order; all when filter is empty.
 std::vector<std::string> FilterNames(const std::vector<std::string>& names,

@@ -110,7 +110,8 @@ void QtPropertyPages::CreateRows(PageWidgets& widgets) {
   // The captions fit a small 8-point font at the page's edit box x; a larger desktop font
   // moves the values right rather than cut the captions.
   int widest = 0;
-  for (const QLabel* caption : widgets.captions) widest = std::max(widest, caption->sizeHint().width());
+  for (const QLabel* caption : widgets.captions)
+    widest = std::max(widest, caption->sizeHint().width());
   widgets.editX = std::max(info.editX, kCaptionX + widest + 2);
   widgets.edit = new QLineEdit(widgets.page);
   widgets.edit->setObjectName(QString::fromLatin1(info.edit));
@@ -344,7 +345,8 @@ bool QtPropertyPages::eventFilter(QObject* watched, QEvent* event) {
     for (std::size_t r = 0; r < widgets.labels.size(); ++r) {
       if (watched != widgets.labels[r] || event->type() != QEvent::MouseButtonRelease) continue;
       const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() == Qt::LeftButton && widgets.labels[r]->rect().contains(mouse->position().toPoint())) {
+      if (mouse->button() == Qt::LeftButton &&
+          widgets.labels[r]->rect().contains(mouse->position().toPoint())) {
         LabelClick(mode, static_cast<int>(r) + 1);
       }
       return false;

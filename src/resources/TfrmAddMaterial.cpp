@@ -40,8 +40,8 @@ TfrmAddMaterial::TfrmAddMaterial(QWidget* parent, platform::Ui& ui) : QDialog(pa
 }
 
 std::optional<std::string> TfrmAddMaterial::Execute(std::vector<std::string> names,
-                                                   const Palette& palette,
-                                                   const ResourcePaths& paths) {
+                                                    const Palette& palette,
+                                                    const ResourcePaths& paths) {
   m_names = std::move(names);
   m_preview->SetPaths(paths);
   m_preview->SetPalette(palette);

@@ -113,8 +113,13 @@ TfrmMain::TfrmMain(platform::Ui* ui, std::filesystem::path programDir)
   m_dlgTint = new QColorDialog(this);
   m_dlgTint->setObjectName("dlgTint");
   m_properties = new properties::QtPropertyPages(
-      {*m_editor, *m_ui, {m_pages[0], m_pages[1], m_pages[2], m_pages[3]}, m_pnlNSelect,
-       m_edtKeybHandler, m_dlgTint, this,
+      {*m_editor,
+       *m_ui,
+       {m_pages[0], m_pages[1], m_pages[2], m_pages[3]},
+       m_pnlNSelect,
+       m_edtKeybHandler,
+       m_dlgTint,
+       this,
        [this](const std::function<void()>& command) { return RunCommand(command); }});
 
   setMinimumSize(kStartPropertiesWidth + kMinMapWidth, kMinWindowHeight);

@@ -1,4 +1,3 @@
-#include "properties/PropertyTestLevel.h"
 #include "support/FakeEditorWindow.h"
 #include "support/FakeUi.h"
 #include "support/LevelCompare.h"
@@ -10,22 +9,22 @@
 #include "level/Numbers.h"
 #include "properties/PageTexts.h"
 #include "properties/PropertyPanel.h"
+#include "properties/PropertyTestLevel.h"
 #include "properties/RowCommit.h"
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace kx::properties {
 namespace {
 
 using mapview::EditMode;
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using ::testing::Each;
 using ::testing::IsEmpty;
 
 class PropertyPanelTest : public ::testing::Test {
@@ -96,7 +95,10 @@ TEST_F(PropertyPanelTest, APageShowsItsOneVisiblySelectedRecordAndNothingOtherwi
        {0},
        1,
        {"Wall.mat", "0x12345", "0x0004", "4", "3", "1", "-1", "0.250000"}},
-      {EditMode::Surface, {2}, 1, {"floor.mat", "0x10000", "0x8000", "0", "0", "0", "1", "0.000000"}},
+      {EditMode::Surface,
+       {2},
+       1,
+       {"floor.mat", "0x10000", "0x8000", "0", "0", "0", "1", "0.000000"}},
       {EditMode::Surface, {0, 1}, 2, none8},
       {EditMode::Sector,
        {0},
@@ -156,7 +158,8 @@ TEST_F(PropertyPanelTest, ATypedCommitWritesEverySelectedRecordAsOneStepThatASav
     std::string value;  // what each selected record holds, as read
     Read read;
   } cases[] = {
-      {EditMode::Surface, "Geo:", "5", "5", "5", [&](const level::Level& l, int s) { return i(l.surfaces[s].geo); }},
+      {EditMode::Surface, "Geo:", "5", "5", "5",
+       [&](const level::Level& l, int s) { return i(l.surfaces[s].geo); }},
       {EditMode::Surface, "Light:", " 7", " 7", "7",
        [&](const level::Level& l, int s) { return i(l.surfaces[s].light); }},
       {EditMode::Surface, "Tex:", "$10", "$10", "16",
@@ -174,7 +177,8 @@ TEST_F(PropertyPanelTest, ATypedCommitWritesEverySelectedRecordAsOneStepThatASav
        [&](const level::Level& l, int t) {
          return Floats3Text(l.things[t].pitch, l.things[t].yaw, l.things[t].roll);
        }},
-      {EditMode::Thing, "Sector:", "$1", "1", "1", [&](const level::Level& l, int t) { return i(l.things[t].sector); }},
+      {EditMode::Thing, "Sector:", "$1", "1", "1",
+       [&](const level::Level& l, int t) { return i(l.things[t].sector); }},
       {EditMode::Thing, "Sector:", "-1", "-1", "-1",
        [&](const level::Level& l, int t) { return i(l.things[t].sector); }},
       {EditMode::Thing, "X:", "10.5", "10.500000", "10.500000",
@@ -184,7 +188,8 @@ TEST_F(PropertyPanelTest, ATypedCommitWritesEverySelectedRecordAsOneStepThatASav
       {EditMode::Thing, "Z:", ".5", "0.500000", "0.500000",
        [&](const level::Level& l, int t) { return f(l.things[t].z); }},
       {EditMode::Thing, "Params:", "  thingflags=0x4\tlight=0.2  ", "thingflags=0x4\tlight=0.2",
-       "thingflags=0x4\tlight=0.2", [&](const level::Level& l, int t) { return l.things[t].params; }},
+       "thingflags=0x4\tlight=0.2",
+       [&](const level::Level& l, int t) { return l.things[t].params; }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.caption);
@@ -199,7 +204,8 @@ TEST_F(PropertyPanelTest, ATypedCommitWritesEverySelectedRecordAsOneStepThatASav
     EXPECT_EQ(panel.State(c.mode).editor, EditorState::Closed);
     EXPECT_EQ(panel.State(c.mode).labels[static_cast<std::size_t>(row - 1)], c.label);
     EXPECT_EQ(editor.History().PushCount(), steps + 1);
-    EXPECT_EQ(editor.History().UndoName(), "Change " + std::string(c.caption.substr(0, c.caption.size() - 1)));
+    EXPECT_EQ(editor.History().UndoName(),
+              "Change " + std::string(c.caption.substr(0, c.caption.size() - 1)));
 
     const level::Level saved = SavedAndRead();
     EXPECT_EQ(c.read(saved, 0), c.value);

@@ -12,9 +12,9 @@ namespace kx::test {
 
 /// The level of the property panel's tests, in the Top view at z 0: surfaces 0 to 3 the squares
 /// (1,1)-(3,3), (4,1)-(5,2), (6,1)-(7,2) and (8,1)-(9,2); sector 0 holds surfaces 0 and 1,
-/// sector 1 surface 2, sector 2 surface 3; two adjoins; materials floor.mat and Wall.mat, colormap dflt.cmp; things 0 and 1 are
-/// crates (whose template names a model), thing 2's template is not listed. Surface 0 and
-/// sector 0 hold flag words above 0xFFFF.
+/// sector 1 surface 2, sector 2 surface 3; two adjoins; materials floor.mat and Wall.mat, colormap
+/// dflt.cmp; things 0 and 1 are crates (whose template names a model), thing 2's template is not
+/// listed. Surface 0 and sector 0 hold flag words above 0xFFFF.
 inline std::unique_ptr<level::Level> PropertyTestLevel() {
   MapTestLevel built;
   level::Level& l = built.level();

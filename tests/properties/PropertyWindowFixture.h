@@ -1,11 +1,11 @@
 #pragma once
 
-#include "properties/PropertyTestLevel.h"
-#include "shell/MainWindowFixture.h"
 #include "support/GobBuilder.h"
 
 #include "level/JklReader.h"
 #include "level/JklWriter.h"
+#include "properties/PropertyTestLevel.h"
+#include "shell/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -89,8 +89,7 @@ class PropertyWindowTest : public shell::test::MainWindowTest {
 
   /// Runs open, which shows a modal dialog, and answer on that dialog once it is up; answer
   /// closes it. Returns whether a dialog came up.
-  bool AnswerModal(const std::function<void()>& open,
-                   const std::function<void(QWidget&)>& answer) {
+  bool AnswerModal(const std::function<void()>& open, const std::function<void(QWidget&)>& answer) {
     bool shown = false;
     QTimer timer;  // gone with this call, so it never fires into a later test
     timer.setSingleShot(true);

@@ -1,6 +1,5 @@
-#include "properties/PropertyWindowFixture.h"
-
 #include "level/Numbers.h"
+#include "properties/PropertyWindowFixture.h"
 #include "shell/MapImage.h"
 
 #include <QCheckBox>
@@ -23,7 +22,8 @@ class QtPropertyPagesTest : public PropertyWindowTest {
   }
   /// Where the editor is: the edit box and "more" button shown, and the row the box stands on.
   std::string Editor(const char* box, const char* more) const {
-    std::string state = Box(box)->isVisible() ? (Box(box)->isEnabled() ? "typed" : "chosen") : "closed";
+    std::string state =
+        Box(box)->isVisible() ? (Box(box)->isEnabled() ? "typed" : "chosen") : "closed";
     if (More(more)->isVisible()) state += "+more";
     return state;
   }
@@ -133,8 +133,8 @@ TEST_F(QtPropertyPagesTest, NothingOpensWithoutASelectionAndTheCounterClearsAfte
 TEST_F(QtPropertyPagesTest, SaveTakesTheValueStillInTheBoxAndAThingsNewPlaceIsDrawn) {
   Select(EditMode::Thing, {0});
   const auto before = window->Editor().BackBuffer().Bits();
-  std::vector<std::uint32_t> map(before, before + window->Editor().MapSize().width *
-                                                      window->Editor().MapSize().height);
+  std::vector<std::uint32_t> map(
+      before, before + window->Editor().MapSize().width * window->Editor().MapSize().height);
   Click(Value("lblThingX"));
   Type("2");
   Key(Qt::Key_Return);

@@ -1,7 +1,6 @@
 #include "properties/TintColour.h"
 
 #include <gtest/gtest.h>
-
 #include <limits>
 
 namespace kx::properties {
@@ -15,7 +14,7 @@ TEST(TintColourTest, TheStartColourRoundsEachChannelToEvenAndClampsIt) {
   } cases[] = {
       {{0.5f, 1.0f, 0.25f}, 128, 255, 64},  // 127.5 rounds to the even 128; 63.75 to 64
       {{0.0f, 0.002f, 0.998f}, 0, 1, 254},
-      {{1.5f, -0.2f, 2.0f}, 255, 0, 255},   // not 382 & 255 = 126, nor -51 & 255
+      {{1.5f, -0.2f, 2.0f}, 255, 0, 255},  // not 382 & 255 = 126, nor -51 & 255
       {{nan, 0.1f, nan}, 0, 26, 0},
   };
   for (const auto& c : cases) {

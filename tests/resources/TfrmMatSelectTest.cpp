@@ -1,6 +1,5 @@
 #include "properties/PropertyWindowFixture.h"
 #include "resources/MatBuilder.h"
-
 #include "resources/QtMatPreview.h"
 
 #include <QComboBox>
@@ -8,9 +7,8 @@
 #include <QListWidget>
 #include <QTimer>
 
-#include <gmock/gmock.h>
-
 #include <fstream>
+#include <gmock/gmock.h>
 
 namespace kx::resources {
 namespace {
@@ -60,13 +58,14 @@ class TfrmMatSelectTest : public PropertyWindowTest {
     auto level = kx::test::PropertyTestLevel();
     level->colormaps.count = 2;
     level->colormaps[1] = "other.cmp";
-    OpenLevel(*level,
-              {{"mat\\floor.mat",
-                kx::test::MatBuilder::Texture().FilledCel(4, 4, 1, 5).FilledCel(4, 4, 1, 6).Bytes()},
-               {"mat\\Wall.mat",
-                kx::test::MatBuilder::Colour().ColourCel(10).ColourCel(20).ColourCel(30).Bytes()},
-               {"misc\\cmp\\dflt.cmp", ColormapBytes(Dflt)},
-               {"misc\\cmp\\other.cmp", ColormapBytes(Other)}});
+    OpenLevel(
+        *level,
+        {{"mat\\floor.mat",
+          kx::test::MatBuilder::Texture().FilledCel(4, 4, 1, 5).FilledCel(4, 4, 1, 6).Bytes()},
+         {"mat\\Wall.mat",
+          kx::test::MatBuilder::Colour().ColourCel(10).ColourCel(20).ColourCel(30).Bytes()},
+         {"misc\\cmp\\dflt.cmp", ColormapBytes(Dflt)},
+         {"misc\\cmp\\other.cmp", ColormapBytes(Other)}});
   }
 
   /// Opens the selector from the Mat row of the surface page; answer works in it.
@@ -87,7 +86,8 @@ class TfrmMatSelectTest : public PropertyWindowTest {
     EXPECT_TRUE(AnswerModal([&] { Click(selector.findChild<QPushButton*>("btnAdd")); },
                             [&](QWidget& add) {
                               QTest::keyClicks(add.findChild<QLineEdit*>("edtFilter"), filter);
-                              for (const QString& item : Items(*add.findChild<QListWidget*>("lstAll"))) {
+                              for (const QString& item :
+                                   Items(*add.findChild<QListWidget*>("lstAll"))) {
                                 listed.push_back(item.toStdString());
                               }
                               dynamic_cast<QDialog&>(add).accept();
@@ -190,8 +190,7 @@ TEST_F(TfrmMatSelectTest, AddMaterialListsTheProjectAndTheGameAndAddsFindsOrRefu
 }
 
 TEST_F(TfrmMatSelectTest, AMaterialShorterThanItsHeadersSayIsReportedAndNotShown) {
-  const std::string whole =
-      kx::test::MatBuilder::Texture().FilledCel(64, 64, 4, 5).Bytes();
+  const std::string whole = kx::test::MatBuilder::Texture().FilledCel(64, 64, 4, 5).Bytes();
   std::ofstream(window->Editor().Values().ProjectDir / "mat" / "floor.mat",
                 std::ios::binary | std::ios::trunc)
       << whole.substr(0, whole.size() - 100);

@@ -1,10 +1,10 @@
 // A real level changed through the panel's rows and dialogs, saved, and read back.
-#include "properties/PropertyWindowFixture.h"
 #include "support/LevelCompare.h"
 #include "support/TempDir.h"
 
 #include "level/Numbers.h"
 #include "level/Words.h"
+#include "properties/PropertyWindowFixture.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
