@@ -399,6 +399,22 @@ void WriteTemplates(LevelText& out, const Level& level) {
   out.CloseSection();
 }
 
+void AppendThingLine(LevelText& out, const Thing& t, int i) {
+  if (i < 100) out << (i < 10 ? "  " : " ");
+  out.Int(i) << ": ";
+  out.Padded(t.templateName, 15) << ' ';
+  out.Padded(t.name, 15) << ' ';
+  out << '\t';
+  out.F6(t.x) << '\t';
+  out.F6(t.y) << '\t';
+  out.F6(t.z) << '\t';
+  out.F6(t.pitch) << '\t';
+  out.F6(t.yaw) << '\t';
+  out.F6(t.roll) << '\t';
+  out.Int(t.sector) << '\t' << t.params;
+  out.End();
+}
+
 void WriteThings(LevelText& out, const Level& level) {
   out.Heading("######## Thing placement #######", "Section: Things");
   out.Blank();
@@ -406,22 +422,7 @@ void WriteThings(LevelText& out, const Level& level) {
   out.Int(level.things.Used() + 200).End();
   out.Blank();
   out.Line("#num template\t     name:\t\tX:\t\tY:\t\tZ:\t\tPitch:\t\tYaw:\t\tRoll:\t\tSector:");
-  for (int i = 0; i < level.things.Used(); ++i) {
-    const Thing& t = level.things[i];
-    if (i < 100) out << (i < 10 ? "  " : " ");
-    out.Int(i) << ": ";
-    out.Padded(t.templateName, 15) << ' ';
-    out.Padded(t.name, 15) << ' ';
-    out << '\t';
-    out.F6(t.x) << '\t';
-    out.F6(t.y) << '\t';
-    out.F6(t.z) << '\t';
-    out.F6(t.pitch) << '\t';
-    out.F6(t.yaw) << '\t';
-    out.F6(t.roll) << '\t';
-    out.Int(t.sector) << '\t' << t.params;
-    out.End();
-  }
+  for (int i = 0; i < level.things.Used(); ++i) AppendThingLine(out, level.things[i], i);
   out.Line("end");
   out.CloseSection();
 }
@@ -436,6 +437,12 @@ std::size_t ExpectedSize(const Level& level) {
 }
 
 }  // namespace
+
+std::string ThingLine(const Thing& thing, int index) {
+  LevelText out(256 + thing.params.size());
+  AppendThingLine(out, thing, index);
+  return out.Take();
+}
 
 int CountCogSlots(const Level& level) {
   std::vector<int> uses(static_cast<std::size_t>(level.cogscripts.Used()), 0);

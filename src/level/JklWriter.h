@@ -16,6 +16,9 @@ namespace kx::level {
 void SaveLevel(const Level& level, const std::filesystem::path& projectDir,
                const std::string& jklName, platform::Ui& ui);
 
+/// The line the level file holds for thing index, with its CR LF.
+std::string ThingLine(const Thing& thing, int index);
+
 /// The number written after "World cogs".
 int CountCogSlots(const Level& level);
 

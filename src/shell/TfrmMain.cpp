@@ -7,6 +7,7 @@
 #include "properties/TfrmEditHeader.h"
 #include "properties/TfrmEpisodeInfo.h"
 #include "resources/TfrmTemplates.h"
+#include "properties/QtPropertyPages.h"
 #include "shell/Divider.h"
 #include "shell/KeyMapping.h"
 #include "shell/MapImage.h"
@@ -120,6 +121,15 @@ TfrmMain::TfrmMain(platform::Ui* ui, std::filesystem::path programDir)
   m_frmEditHeader = new properties::TfrmEditHeader(*m_ui, this);
   m_frmEpisodeInfo = new properties::TfrmEpisodeInfo(*m_ui, this);
   m_frmTemplates = new resources::TfrmTemplates(this);
+  m_properties = new properties::QtPropertyPages(
+      {*m_editor,
+       *m_ui,
+       {m_pages[0], m_pages[1], m_pages[2], m_pages[3]},
+       m_pnlNSelect,
+       m_edtKeybHandler,
+       m_dlgTint,
+       this,
+       [this](const std::function<void()>& command) { return RunCommand(command); }});
 
   setMinimumSize(kStartPropertiesWidth + kMinMapWidth, kMinWindowHeight);
   resize(800, 600);
@@ -224,6 +234,7 @@ QToolButton* TfrmMain::AddButton(const char* name, int x, const char* hint, QAct
   button->setFocusPolicy(Qt::NoFocus);
   button->setIconSize(QSize(20, 20));
   button->setToolTip(hint);
+  button->setAccessibleName(hint);
   button->setStatusTip(hint);
   // A button has no code of its own: it runs its menu item's command.
   connect(button, &QToolButton::clicked, item, &QAction::trigger);
@@ -317,6 +328,7 @@ void TfrmMain::CreatePanels(QWidget* client) {
   m_pnlMap->setFrameStyle(QFrame::Box | QFrame::Plain);
   m_imgMap = new MapImage(
       m_pnlMap, [this]() -> const mapview::PixelCanvas& { return m_editor->BackBuffer(); });
+  m_imgMap->setAccessibleName("Map");
   connect(m_imgMap, &MapImage::imgMapResize, this, &TfrmMain::imgMapResize);
   connect(m_imgMap, &MapImage::imgMapMouseDown, this, &TfrmMain::imgMapMouseDown);
   connect(m_imgMap, &MapImage::imgMapMouseMove, this, &TfrmMain::imgMapMouseMove);
@@ -378,6 +390,8 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
       if (widget != (focus ? focus : this)) break;
       // Typing into a text field is typing, not a command; the keyboard sink is no text field.
       if (focus && focus != m_edtKeybHandler && IsTextField(focus)) break;
+      // The property panel's editor keys on its "more" buttons move the editor, not the map.
+      if (m_properties->HoldsKey(focus, *static_cast<QKeyEvent*>(event))) break;
       FormKeyDown(*static_cast<QKeyEvent*>(event));
       break;
     }
@@ -483,6 +497,8 @@ void TfrmMain::shpMoverMouseUp() {
 }
 
 void TfrmMain::pnlNSelectDblClick() {
+  // What was typed goes to the records that were selected when it was typed.
+  m_properties->CommitOpenEditor();
   RunCommand([&] { m_editor->ClearSelectionFromCounter(); });
 }
 
@@ -501,10 +517,11 @@ void TfrmMain::ShowSelectionCount(int count) {
 }
 
 void TfrmMain::UpdatePropertyPanel() {
-  // The info pages have no rows yet, so there is nothing to fill from the selection.
+  m_properties->UpdatePropertyPanel();
 }
 
 void TfrmMain::BeforeProjectLoad() {
+  m_properties->Reset();
   m_editor->BeforeProjectLoad();
 }
 
@@ -555,6 +572,8 @@ void TfrmMain::mnuOpenProjectClick() {
 }
 
 void TfrmMain::mnuSaveClick() {
+  // A value still in the edit box is saved too.
+  m_properties->CommitOpenEditor();
   m_editor->SaveProject();
 }
 

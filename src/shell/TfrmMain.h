@@ -20,13 +20,14 @@ class QStackedWidget;
 class QToolButton;
 
 namespace kx::properties {
+class QtPropertyPages;
 class TfrmEditCopyright;
 class TfrmEditHeader;
 class TfrmEpisodeInfo;
 }  // namespace kx::properties
 namespace kx::resources {
 class TfrmTemplates;
-}
+}  // namespace kx::resources
 
 namespace kx::shell {
 
@@ -142,6 +143,7 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   properties::TfrmEditHeader* m_frmEditHeader = nullptr;
   properties::TfrmEpisodeInfo* m_frmEpisodeInfo = nullptr;
   resources::TfrmTemplates* m_frmTemplates = nullptr;
+  properties::QtPropertyPages* m_properties = nullptr;  // the info pages' rows
 
   QMenu* m_mnuEdit = nullptr;
   QMenu* m_mnuView = nullptr;
