@@ -1,4 +1,5 @@
 #include "mapview/MapNavigation.h"
+#include "mapview/ViewOf.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -6,16 +7,9 @@
 namespace kx::mapview {
 namespace {
 
-constexpr PanelSize kPanel{640, 480};
-constexpr View kViews[] = {View::Top, View::Front, View::Right};
-
-MapView ViewOf(View v, float scale, float ox, float oy, float oz) {
-  MapView view;
-  view.view = v;
-  view.scale = scale;
-  view.originX = ox, view.originY = oy, view.originZ = oz;
-  return view;
-}
+using test::kPanel;
+using test::kViews;
+using test::ViewOf;
 
 TEST(WheelZoomTest, KeepsTheLevelPointUnderThePointerWithinOnePixelInEveryView) {
   const PixelPoint pointers[] = {{0, 0}, {639, 479}, {123, 301}, {600, 17}, {320, 240}};
