@@ -265,6 +265,18 @@ TEST_F(EditorChangesTest, TheRecoveryFileFollowsUnsavedChangesOnTheClockAndEvery
   EXPECT_EQ(kept.surfaces[0].light, 50);
   EXPECT_TRUE(ui.notes.empty());
 
+  // A file that cannot be written is a note, not an interruption.
+  recovery.Remove();
+  fs::create_directories(recovery.LevelPath() / "in the way");
+  editor.RecoveryTick(t0 + seconds(1000));
+  ChangeLight(51);
+  editor.RecoveryTick(t0 + seconds(1200));
+  ASSERT_EQ(ui.notes.size(), 1u);
+  EXPECT_THAT(ui.notes[0], ::testing::StartsWith(
+                               "The recovery file jkl\\01abc.jkl.recover could not be written: "));
+  EXPECT_TRUE(ui.boxes.empty());
+  fs::remove_all(recovery.LevelPath());
+
   // Leaving without saving takes it away too.
   ui.yesNoCancelAnswers = {platform::YesNoCancel::No};
   EXPECT_TRUE(editor.ConfirmExit());
@@ -316,6 +328,17 @@ TEST_F(EditorChangesTest, ARecoveryFileNewerThanTheLevelIsOfferedAtOpenAndRestor
   reopen(true);
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_EQ(editor.Level().surfaces[0].light, 0);
+  // One that cannot be read leaves the level as saved, says why, and is kept for the user.
+  dir.Write(fs::relative(recovery.LevelPath(), dir.path()), "SECTION: GEORESOURCE\r\nWorld vertices x\r\n");
+  fs::last_write_time(recovery.LevelPath(), fs::last_write_time(LevelFile()) + seconds(30));
+  reopen(true);
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(ui.boxes[1].kind, platform::BoxKind::Error);
+  EXPECT_THAT(ui.boxes[1].text,
+              ::testing::StartsWith("The recovery file jkl\\01abc.jkl.recover could not be read; "
+                                    "the level is opened as it was saved.\r"));
+  EXPECT_FALSE(editor.History().Modified());
+  EXPECT_TRUE(fs::exists(recovery.LevelPath()));
 }
 
 TEST_F(EditorChangesTest, OpeningOrSwitchingTheViewFitsTheLevelOnlyWhenNoneOfItIsOnTheMap) {
