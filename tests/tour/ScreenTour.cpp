@@ -2,9 +2,8 @@
 // screenshot of the whole screen with ImageMagick's import after each step, so that the window
 // can be looked at as a user sees it. Not a test: run it under Xvfb with the xcb platform.
 //   kx_screen_tour OUT_DIR ARCHIVE.gob
-#include "shell/TfrmMain.h"
-
 #include "editing/Editor.h"
+#include "shell/TfrmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,10 +12,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QWheelEvent>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <chrono>
 #include <cstdio>
@@ -133,7 +132,9 @@ int main(int argc, char** argv) {
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window)) std::cout << "the window is not active\n";
   };
-  const auto caption = [&] { std::cout << "caption " << window.windowTitle().toStdString() << '\n'; };
+  const auto caption = [&] {
+    std::cout << "caption " << window.windowTitle().toStdString() << '\n';
+  };
   QLineEdit* keys = window.findChild<QLineEdit*>("edtKeybHandler");
   activate();
   QTest::keyClick(keys, Qt::Key_Home);
