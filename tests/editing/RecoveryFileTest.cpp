@@ -5,7 +5,6 @@
 
 #include "editing/RecoveryFile.h"
 #include "level/JklWriter.h"
-#include "platform/CommandError.h"
 
 #include <gtest/gtest.h>
 
@@ -75,20 +74,6 @@ TEST_F(RecoveryFileTest, IsNewerThanTheLevelOnlyWhenWrittenAfterIt) {
     EXPECT_EQ(recovery.NewerThanLevel(), c.newer) << c.after.count();
   }
   EXPECT_FALSE(RecoveryFile().NewerThanLevel());  // no project
-}
-
-TEST_F(RecoveryFileTest, ABrokenRecoveryFileIsAnErrorNamingItAndChangesNothing) {
-  const RecoveryFile recovery(values);
-  dir.Write("Level/jkl/01abc.jkl.recover", "SECTION: GEORESOURCE\r\nWorld vertices abc\r\n");
-  auto level = test::EditorTestLevel(3);
-  const auto before = *level;
-  try {
-    recovery.Read(*level, ui);
-    FAIL() << "read a broken file";
-  } catch (const platform::CommandError& error) {
-    EXPECT_NE(error.FullText().find("01abc.jkl.recover"), std::string::npos) << error.FullText();
-  }
-  EXPECT_EQ(test::FirstLevelDifference(*level, before), "");
 }
 
 }  // namespace

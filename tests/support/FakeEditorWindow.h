@@ -10,9 +10,8 @@ namespace kx::test {
 
 /// A window for the Editor without Qt: records what it was told, in order ("view 2", "mode 1",
 /// "redraw", "selected", "count 3", "panel", "focus", "enable", "before load", "opened",
-/// "changed") and the status notes it was given, paints
-/// the back buffer on a redraw as the real window does, and hands the project steps back to
-/// the Editor.
+/// "changed"), paints the back buffer on a redraw as the real window does, and hands the
+/// project steps back to the Editor.
 class FakeEditorWindow : public editing::EditorWindow {
  public:
   editing::Editor* editor = nullptr;
@@ -49,9 +48,6 @@ class FakeEditorWindow : public editing::EditorWindow {
   void FocusKeyboardSink() override { calls.push_back("focus"); }
   void EnableProjectCommands() override { calls.push_back("enable"); }
   void LevelChanged(editing::ChangedParts) override { calls.push_back("changed"); }
-  void ShowStatus(const std::string& text) override { statuses.push_back(text); }
-
-  std::vector<std::string> statuses;
 };
 
 }  // namespace kx::test
