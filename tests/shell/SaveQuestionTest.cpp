@@ -2,6 +2,8 @@
 #include "project/ProjectValues.h"
 #include "shell/MainWindowFixture.h"
 
+#include <QAccessible>
+
 #include <gmock/gmock.h>
 
 namespace kx::shell::test {
@@ -114,6 +116,10 @@ TEST_F(SaveQuestionTest, UndoAndRedoNameTheirStepAndAnswerTheirKeys) {
     change.Commit();
   }
   EXPECT_EQ(items(), "&Undo Change Material on | &Redo off");
+  // The assistive technology reads the item by its text.
+  QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(Find<QMenu>("mnuEdit"));
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->child(0)->text(QAccessible::Name), "Undo Change Material");
   const auto& level = window->Editor().Level();
   const struct {
     Qt::Key key;
