@@ -1,121 +1,21 @@
 // Reading and writing a level at the tables' full capacity.
 //   build/bin/levelbench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 // The level file is left in /tmp/kelvarix-bench/full.jkl for comparison with `wc -l`.
+#include "FullCapacityLevel.h"
+
 #include "level/JklReader.h"
-#include "platform/NullUi.h"
 #include "level/JklWriter.h"
 #include "platform/FileIo.h"
+#include "platform/NullUi.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <memory>
-#include <random>
 
 namespace {
 
 using namespace kx::level;
-
-/// A Ui that shows nothing: what is measured is the reading and writing itself.
-
-float Coordinate(std::mt19937& random) {
-  return std::uniform_real_distribution<float>(-500, 500)(random);
-}
-
-std::string Name(const char* prefix, int i, const char* extension) {
-  return prefix + std::to_string(i) + extension;
-}
-
-/// Every table filled to its capacity with values of the kind real levels hold.
-std::unique_ptr<Level> FullLevel() {
-  std::mt19937 random(631);
-  auto level = std::make_unique<Level>();
-  Level& l = *level;
-  const auto fill = [](auto& table, auto make) {
-    table.count = table.Capacity();
-    for (int i = 0; i < table.count; ++i) table[i] = make(i);
-  };
-  fill(l.copyright, [](int) { return std::string("@@@@@@@@.........@@@@@@@@........"); });
-  l.header = {1, 4, 15, 100, 768, {0, 0}, {0, 0}, {1, 2, 3, 4}, {0.3f, 0.6f, 0.9f, 1.2f}, 2, 2};
-  fill(l.sounds, [](int i) { return Name("sound", i, ".wav"); });
-  fill(l.materials, [](int i) { return Material{Name("mat", i, ".mat"), 1, 1}; });
-  fill(l.colormaps, [](int i) { return Name("cmp", i, ".cmp"); });
-  fill(l.vertices, [&](int) {
-    return Vertex{Coordinate(random), Coordinate(random), Coordinate(random), {0, 0, 1}};
-  });
-  fill(l.texturevertices, [&](int) {
-    return TextureVertex{Coordinate(random) * 4, Coordinate(random) * 4};
-  });
-  fill(l.adjoins, [](int i) { return Adjoin{7, i ^ 1, 0.25f}; });
-  fill(l.surfaces, [&](int i) {
-    Surface s;
-    s.mat = i % 1024;
-    s.surfflags = 4;
-    s.faceflags = 4;
-    s.geo = 4;
-    s.light = 3;
-    s.tex = 1;
-    s.adjoin = i % 4 == 0 ? i / 4 % 4096 : -1;
-    s.extralight = 0;
-    s.nverts = 4;
-    for (int c = 0; c < 4; ++c) {
-      s.vertices[c] = {(i + c) % 16384, (i * 4 + c) % 65536};
-      s.intensities[c] = std::uniform_real_distribution<float>(0, 2)(random);
-    }
-    s.marks = {0, 0, 1};
-    return s;
-  });
-  for (int i = 0; i < l.surfaces.count; ++i) {
-    l.normals[static_cast<std::size_t>(i)] = {0, 0, i % 2 == 0 ? 1.0f : -1.0f};
-  }
-  fill(l.sectors, [&](int i) {
-    Sector s;
-    s.flags = 0x1000;
-    s.ambientlight = 9.5f;
-    s.tint = {0.1f, 0.2f, 0.3f};
-    s.boundbox = {-1, -1, 0, 1, 1, 1};
-    s.collidebox = {-0.9f, -0.9f, 0.1f, 0.9f, 0.9f, 0.9f};
-    s.hassound = i % 3 == 0 ? 1 : 0;
-    s.sound = "wind.wav";
-    s.soundvolume = 0.8f;
-    s.center = {Coordinate(random), Coordinate(random), Coordinate(random)};
-    s.radius = 2.5f;
-    s.nverts = 8;
-    for (int v = 0; v < 8; ++v) s.vertexindices.push_back((i * 8 + v) % 16384);
-    s.firstsurface = i * 8;
-    s.nsurfaces = 8;
-    s.marks = {0, 0, 1};
-    return s;
-  });
-  for (auto* table :
-       {&l.aiclasses, &l.sprites, &l.keyframes, &l.puppets, &l.soundclasses, &l.cogscripts}) {
-    fill(*table, [](int i) { return Name("name", i, ".res"); });
-  }
-  fill(l.models, [](int i) { return Model{Name("model", i, ".3do"), 0}; });
-  fill(l.cogs, [](int i) {
-    return Cog{Name("script", i % 256, ".cog"),
-               {{CogParamKind::Integer, i, 0, ""},
-                {CogParamKind::Float, 0, 0.5f, ""},
-                {CogParamKind::Text, 0, 0, "door.mat"}}};
-  });
-  fill(l.templates, [](int i) {
-    return Template{Name("_tpl", i, ""), "none",
-                    "type=actor collide=1 move=physics thingflags=0x20000000 mass=150.000000", -1};
-  });
-  fill(l.things, [&](int i) {
-    return Thing{Name("_tpl", i % 512, ""),
-                 Name("thing", i, ""),
-                 Coordinate(random),
-                 Coordinate(random),
-                 Coordinate(random),
-                 0,
-                 90,
-                 0,
-                 i % 2048,
-                 "thingflags=0x400 numframes=2",
-                 {0, 0, 1}};
-  });
-  return level;
-}
+using kx::bench::FullCapacityLevel;
 
 const std::filesystem::path& BenchDir() {
   static const std::filesystem::path dir = [] {
@@ -131,7 +31,7 @@ const std::string& FullLevelText() {
   static const std::string text = [] {
     const auto path = BenchDir() / "full.jkl";
     std::string bytes =
-        FormatLevel(*FullLevel(), kx::platform::DisplayPath(path), "2000-01-01 00:00");
+        FormatLevel(*FullCapacityLevel(), kx::platform::DisplayPath(path), "2000-01-01 00:00");
     kx::platform::WriteFileAtomically(path, bytes);
     return bytes;
   }();
@@ -161,7 +61,7 @@ void ParseLevelInMemory(benchmark::State& state) {
 }
 
 void FormatLevelText(benchmark::State& state) {
-  const auto level = FullLevel();
+  const auto level = FullCapacityLevel();
   std::size_t size = 0;
   for (auto _ : state) {
     const std::string text = FormatLevel(*level, "full.jkl", "2000-01-01 00:00");
@@ -172,7 +72,7 @@ void FormatLevelText(benchmark::State& state) {
 }
 
 void SaveLevelToFile(benchmark::State& state) {
-  const auto level = FullLevel();
+  const auto level = FullCapacityLevel();
   kx::platform::NullUi ui;
   for (auto _ : state) SaveLevel(*level, BenchDir(), "saved.jkl", ui);
 }

@@ -23,6 +23,13 @@ void PutLittleEndian32(std::string& out, std::uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>(value >> shift));
 }
 
+bool IsRecoveryFile(const std::string& fileName) {
+  return fileName.size() > kRecoveryFileSuffix.size() &&
+         level::EqualsIgnoringCase(
+             std::string_view(fileName).substr(fileName.size() - kRecoveryFileSuffix.size()),
+             kRecoveryFileSuffix);
+}
+
 bool SameFile(const fs::path& a, const fs::path& b) {
   std::error_code ec;
   return !b.empty() && fs::equivalent(a, b, ec);
@@ -48,7 +55,9 @@ class Collector {
         // link that could lead out of the project or round in a circle.
         if (level::EqualsIgnoringCase(fileName, "gob") || it->is_symlink(statusError)) continue;
         Walk(path, relative);
-      } else if (it->is_regular_file(statusError) && !SameFile(path, m_exclude)) {
+      } else if (it->is_regular_file(statusError) && !SameFile(path, m_exclude) &&
+                 !IsRecoveryFile(fileName)) {
+        // A recovery file holds unsaved work of the editor, not a file of the level.
         Add(path, relative);
       }
     }

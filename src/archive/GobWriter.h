@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kx::archive {
@@ -10,6 +11,9 @@ namespace kx::archive {
 /// The most files one archive holds, and the longest name its entries take.
 inline constexpr std::size_t kMaxGobFiles = 8192;
 inline constexpr std::size_t kMaxGobName = 128;
+/// The ending of the editor's recovery files, which it keeps in the project folder beside the
+/// files they stand for; they are never packed.
+inline constexpr std::string_view kRecoveryFileSuffix = ".recover";
 
 /// One file to pack.
 struct GobSourceFile {
@@ -20,11 +24,11 @@ struct GobSourceFile {
 
 /// The files below projectDir that an archive of the project holds, sorted by entry name (case
 /// ignored, then byte order) so that packing twice gives the same archive. Folders named gob in
-/// any case are left out (the packed archive lives in one), and so are linked folders and the
-/// file exclude. Entry names follow the game's tools: a top-level EPISODE.JK becomes
-/// episode.jk, and a leading COG, JKL or MISC is lower-cased. Throws CommandError: more than
-/// 8192 files, a name longer than 128 bytes (naming the file), or the runtime's text when a
-/// folder cannot be read.
+/// any case are left out (the packed archive lives in one), and so are linked folders, the
+/// editor's recovery files (kRecoveryFileSuffix, any case) and the file exclude. Entry names follow
+/// the game's tools: a top-level EPISODE.JK becomes episode.jk, and a leading COG, JKL or MISC is
+/// lower-cased. Throws CommandError: more than 8192 files, a name longer than 128 bytes (naming the
+/// file), or the runtime's text when a folder cannot be read.
 std::vector<GobSourceFile> CollectGobFiles(const std::filesystem::path& projectDir,
                                            const std::filesystem::path& exclude = {});
 

@@ -7,21 +7,6 @@ namespace kx::editing {
 
 namespace {
 
-constexpr std::size_t kKinds = std::tuple_size_v<decltype(ChangeSet::kinds)>;
-
-/// Calls use.template operator()<K>() for every RecordKind K, in order.
-template <typename Use, std::size_t... I>
-void ForEachKind(Use&& use, std::index_sequence<I...>) {
-  (use.template operator()<static_cast<RecordKind>(I)>(), ...);
-}
-template <typename Use>
-void ForEachKind(Use&& use) {
-  ForEachKind(use, std::make_index_sequence<kKinds>{});
-}
-
-template <typename T>
-constexpr bool kHasMarks = requires(T record) { record.marks; };
-
 template <typename T>
 std::size_t OwnedBytes(const T& record) {
   if constexpr (std::is_same_v<T, level::Sector>) {
@@ -41,34 +26,45 @@ std::size_t OwnedBytes(const T& record) {
   }
 }
 
-/// Puts a kept value back into its record. The selection marks stay the record's own; only
-/// whether the slot holds a record comes from the kept value, so that a record a change
-/// appended goes away again on undo (and comes back unselected on redo).
-template <typename T>
-void Restore(T& record, const T& kept) {
-  if constexpr (kHasMarks<T>) {
-    level::RecordMarks marks = record.marks;
-    record = kept;
-    if (kept.marks.empty) {
-      record.marks = level::RecordMarks{};
-    } else {
-      marks.empty = 0;
-      record.marks = marks;
-    }
+template <typename V>
+std::size_t VectorBytes(const V& values) {
+  return values.capacity() * sizeof(typename V::value_type);
+}
+
+/// Calls put(record) with the record of kind K at index: the Level's own, or for the table
+/// counts a copy that is written back afterwards.
+template <RecordKind K, typename Put>
+void WithRecord(level::Level& level, int index, Put&& put) {
+  if constexpr (K == RecordKind::Counts) {
+    TableCounts counts = CountsOf(level);
+    put(counts);
+    SetCounts(level, counts);
   } else {
-    record = kept;
+    put(RecordAt<K>(level, index));
   }
 }
 
-template <RecordKind K, typename Values>
-void WriteValues(level::Level& level, const std::vector<std::int32_t>& indices,
-                 const Values& values) {
-  for (std::size_t i = 0; i < indices.size(); ++i) {
-    if constexpr (K == RecordKind::Counts) {
-      SetCounts(level, values[i]);
-    } else {
-      Restore(RecordAt<K>(level, indices[i]), values[i]);
-    }
+template <RecordKind K, typename T>
+void Write(level::Level& level, const WholeRecords<T>& kept, bool after) {
+  const auto& values = after ? kept.after : kept.before;
+  for (std::size_t i = 0; i < kept.indices.size(); ++i) {
+    WithRecord<K>(level, kept.indices[i], [&](T& record) { Restore(record, values[i]); });
+  }
+}
+
+template <RecordKind K, typename T>
+void Write(level::Level& level, const WordRecords<T>& kept, bool after) {
+  const auto& values = after ? kept.after : kept.before;
+  std::size_t word = 0;
+  for (std::size_t i = 0; i < kept.indices.size(); ++i) {
+    WithRecord<K>(level, kept.indices[i], [&](T& record) {
+      T value = record;
+      for (std::size_t n = 0; n < kept.wordCounts[i]; ++n, ++word) {
+        std::memcpy(reinterpret_cast<unsigned char*>(&value) + kept.words[word] * 4u, &values[word],
+                    4);
+      }
+      Restore(record, value);
+    });
   }
 }
 
@@ -113,22 +109,24 @@ ChangedParts ChangeSet::Parts() const {
 std::size_t ChangeSet::HeldBytes() const {
   std::size_t bytes = 0;
   ForEachKind([&]<RecordKind K>() {
-    const auto& changes = Of<K>();
-    using T = typename std::decay_t<decltype(changes.before)>::value_type;
-    bytes += changes.indices.capacity() * sizeof(std::int32_t);
-    bytes += (changes.before.capacity() + changes.after.capacity()) * sizeof(T);
-    for (const T& value : changes.before) bytes += OwnedBytes(value);
-    for (const T& value : changes.after) bytes += OwnedBytes(value);
+    const auto& kept = Of<K>();
+    bytes += VectorBytes(kept.indices) + VectorBytes(kept.before) + VectorBytes(kept.after);
+    if constexpr (requires { kept.words; }) {
+      bytes += VectorBytes(kept.wordCounts) + VectorBytes(kept.words);
+    } else {
+      for (const auto& value : kept.before) bytes += OwnedBytes(value);
+      for (const auto& value : kept.after) bytes += OwnedBytes(value);
+    }
   });
   return bytes;
 }
 
 void ChangeSet::WriteAfter(level::Level& level) const {
-  ForEachKind([&]<RecordKind K>() { WriteValues<K>(level, Of<K>().indices, Of<K>().after); });
+  ForEachKind([&]<RecordKind K>() { Write<K>(level, Of<K>(), true); });
 }
 
 void ChangeSet::WriteBefore(level::Level& level) const {
-  ForEachKind([&]<RecordKind K>() { WriteValues<K>(level, Of<K>().indices, Of<K>().before); });
+  ForEachKind([&]<RecordKind K>() { Write<K>(level, Of<K>(), false); });
 }
 
 }  // namespace kx::editing

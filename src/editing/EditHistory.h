@@ -38,6 +38,9 @@ class EditHistory {
   void Clear();
   /// The Level as it is now is what was saved last.
   void MarkSaved() { m_saved = m_position; }
+  /// The Level as it is now differs from what was saved, though no step says so (it was
+  /// restored from a recovery file); only a save makes it "saved" again.
+  void MarkUnsaved() { m_saved.reset(); }
   /// Whether the Level differs from its last save (or from its opening).
   bool Modified() const { return m_saved != m_position; }
 

@@ -1,7 +1,10 @@
 #include "editing/Editor.h"
 
+#include "editing/CommandTexts.h"
+#include "editing/SaveQuestion.h"
 #include "editing/SelectionCommands.h"
 #include "level/JklWriter.h"
+#include "level/Words.h"
 #include "mapview/Colour.h"
 #include "mapview/MapDrawing.h"
 #include "mapview/ZoomToFit.h"
@@ -11,6 +14,7 @@
 #include "project/StartUp.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace kx::editing {
@@ -61,7 +65,88 @@ void Editor::LevelChanged(ChangedParts parts) {
     m_sectorIndex = SurfaceSectorIndex(*m_level);
   }
   if (parts.TouchesMap()) m_window.RedrawMap();
+  if (m_recoverySchedule.Changed(m_history.PushCount()) && m_history.Modified()) WriteRecovery();
+  ShowUnsavedMark();
   m_window.LevelChanged(parts);
+}
+
+void Editor::ShowUnsavedMark() {
+  if (!ProjectOpen()) return;
+  const bool unsaved = m_history.Modified();
+  if (unsaved == m_captionMarked) return;
+  m_captionMarked = unsaved;
+  m_ui.SetMainCaption(project::ProjectCaption(m_values.LevelName, unsaved));
+}
+
+bool Editor::SaveChangesFirst() {
+  return editing::SaveChangesFirst(ProjectOpen() && m_history.Modified(), m_values.LevelName, m_ui,
+                                   [this] { SaveProject(); });
+}
+
+void Editor::WriteRecovery() {
+  try {
+    m_recovery.Write(*m_level);
+    m_recoveryHeld = true;
+    m_recoverySchedule.Written();
+  } catch (const CommandError& error) {
+    m_ui.Note("The recovery file " + m_recovery.ShownName() +
+              " could not be written: " + error.FullText());
+  }
+}
+
+void Editor::RemoveRecovery() {
+  try {
+    m_recovery.Remove();
+    m_recoveryHeld = false;
+  } catch (const CommandError& error) {
+    m_ui.Note("The recovery file " + m_recovery.ShownName() +
+              " could not be removed: " + error.FullText());
+  }
+}
+
+void Editor::RecoveryTick(RecoverySchedule::Clock::time_point now) {
+  if (!ProjectOpen()) return;
+  const bool unsaved = m_history.Modified();
+  // Undone back to its save, the level needs no recovery; the file would bring back what was
+  // undone.
+  if (!unsaved && m_recoveryHeld) RemoveRecovery();
+  if (m_recoverySchedule.Tick(now, unsaved)) WriteRecovery();
+}
+
+void Editor::OfferRecovery() {
+  if (!m_recovery.NewerThanLevel()) return;
+  const std::string question = "Unsaved changes of " + m_values.LevelName +
+                               " were kept in the recovery file " + m_recovery.ShownName() +
+                               ", which is newer than the level file.\r\rRestore them? No " +
+                               "deletes the recovery file.";
+  if (!m_ui.AskYesNo(question)) {
+    RemoveRecovery();
+    return;
+  }
+  auto restored = std::make_unique<level::Level>();
+  restored->episode = m_level->episode;
+  try {
+    m_recovery.Read(*restored, m_ui);
+  } catch (const CommandError& error) {
+    m_ui.ShowMessage(platform::BoxKind::Error,
+                     "The recovery file " + m_recovery.ShownName() +
+                         " could not be read; the level is opened as it was saved.\r" +
+                         error.FullText());
+    return;
+  }
+  // No change of the editor touches the models, so the radii just read for the level file's
+  // models are those of the recovered level's.
+  for (int i = 0; i < restored->models.Used(); ++i) {
+    for (int j = 0; j < m_level->models.Used(); ++j) {
+      if (level::EqualsIgnoringCase(restored->models[i].name, m_level->models[j].name)) {
+        restored->models[i].radius = m_level->models[j].radius;
+        break;
+      }
+    }
+  }
+  *m_level = std::move(*restored);
+  m_history.MarkUnsaved();
+  m_recoveryHeld = true;
 }
 
 void Editor::Undo() {
@@ -89,7 +174,15 @@ void Editor::StartUp(const std::filesystem::path& programDir) {
 }
 
 bool Editor::ConfirmExit() {
-  return project::ConfirmExit(m_ui, m_settings);
+  if (ProjectOpen() && m_history.Modified()) {
+    // One question, not two: saving or dropping the changes is the answer to leaving.
+    if (!SaveChangesFirst()) return false;
+    m_settings.reset();
+  } else if (!project::ConfirmExit(m_ui, m_settings)) {
+    return false;
+  }
+  RemoveRecovery();
+  return true;
 }
 
 void Editor::ResizeMap(mapview::PanelSize size) {
@@ -121,6 +214,9 @@ void Editor::PaintSelected() {
 void Editor::SetView(mapview::View view) {
   m_window.ShowView(view);
   m_view.SetView(view);
+  // Most levels lie far from where a view starts, and a fit in one view leaves the others
+  // empty: a view that would show nothing shows the level instead.
+  mapview::FitWhenNothingOnMap(m_view, *m_level, m_size);
   m_window.RedrawMap();
 }
 
@@ -141,6 +237,15 @@ void Editor::ZoomToFit() {
   if (mapview::ZoomToFit(m_view, *m_level, m_size)) m_window.RedrawMap();
 }
 
+void Editor::WheelZoom(int px, int py, int angleDelta) {
+  const int notches = m_wheel.Add(angleDelta);
+  bool zoomed = false;
+  for (int n = 0; n < std::abs(notches); ++n) {
+    zoomed |= mapview::ZoomAboutPixel(m_view, m_size, {px, py}, notches > 0);
+  }
+  if (zoomed) m_window.RedrawMap();
+}
+
 void Editor::SetEditMode(EditMode mode) {
   m_window.ShowEditMode(mode);
   m_mode = mode;
@@ -151,6 +256,10 @@ void Editor::SetEditMode(EditMode mode) {
 
 void Editor::ClearSelection() {
   editing::ClearSelection(Selection());
+}
+
+void Editor::SelectAll() {
+  editing::SelectAll(Selection());
 }
 
 void Editor::ClearSelectionFromCounter() {
@@ -179,14 +288,27 @@ void Editor::KeepLastSelectedSurface() {
 }
 
 void Editor::MouseDown(const MouseInput& input) {
+  if (input.pan && !m_gesture.Pressed()) {
+    m_pan.emplace(m_view, mapview::PixelPoint{input.x, input.y});
+    return;
+  }
   m_gesture.Press(input);
 }
 
 bool Editor::MouseMove(const MouseInput& input) {
+  if (m_pan) {
+    m_pan->MoveTo(m_view, {input.x, input.y});
+    m_window.RedrawMap();
+    return false;
+  }
   return m_gesture.Move(input);
 }
 
 void Editor::MouseUp(const MouseInput& input) {
+  if (m_pan) {
+    m_pan.reset();
+    return;
+  }
   const auto pick = m_gesture.Release(input);
   if (!pick) return;
   if (pick->kind == GesturePick::Kind::InBox) {
@@ -261,11 +383,13 @@ KeyAction Editor::KeyDown(Key key, KeyModifiers modifiers) {
 
 void Editor::NewProject() {
   auto context = Project();
+  if (!SaveChangesFirst()) return;
   project::NewProjectCommand(context);
 }
 
 void Editor::OpenProject() {
   auto context = Project();
+  if (!SaveChangesFirst()) return;
   project::OpenProjectCommand(context);
 }
 
@@ -274,11 +398,16 @@ void Editor::SaveProject() {
   platform::BusyCursor busy(m_ui);
   level::SaveLevel(*m_level, m_values.ProjectDir, m_values.JKLName, m_ui);
   m_history.MarkSaved();
+  m_recoverySchedule.Written();
+  RemoveRecovery();
+  ShowUnsavedMark();
+  m_window.ShowStatus(SavedText(m_values.JKLName, LocalTimeNow()));
 }
 
 void Editor::GobProject() {
   auto context = Project();
   project::GobProjectCommand(context);
+  m_window.ShowStatus(PackedText(m_values.GOB2Name, LocalTimeNow()));
 }
 
 void Editor::RunProject() {
@@ -291,13 +420,21 @@ void Editor::BeforeProjectLoad() {
 }
 
 void Editor::ProjectOpened() {
+  // The project left behind had its changes saved or dropped on the way here.
+  if (m_recoveryHeld) RemoveRecovery();
+  m_recovery = RecoveryFile(m_values);
+  m_recoveryHeld = false;
+  m_recoverySchedule.Restart();
+  m_history.Clear();
+  m_captionMarked = false;  // the project's caption was just set, without the mark
+  OfferRecovery();
   // The sector picks look surfaces up in this index; it describes the level just read.
   m_sectorIndex = SurfaceSectorIndex(*m_level);
-  m_history.Clear();
   m_window.EnableProjectCommands();
   // Each of these redraws the map, the second for the mode the project opens in.
   SetView(mapview::View::Top);
   SetEditMode(EditMode::Surface);
+  ShowUnsavedMark();
 }
 
 }  // namespace kx::editing

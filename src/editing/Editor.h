@@ -6,9 +6,12 @@
 #include "editing/LevelChange.h"
 #include "editing/MouseGesture.h"
 #include "editing/Picking.h"
+#include "editing/RecoveryFile.h"
+#include "editing/RecoverySchedule.h"
 #include "editing/SurfaceSectorIndex.h"
 #include "level/Level.h"
 #include "mapview/EditMode.h"
+#include "mapview/MapNavigation.h"
 #include "mapview/MapView.h"
 #include "mapview/PixelCanvas.h"
 #include "platform/SettingsFile.h"
@@ -53,7 +56,9 @@ class Editor {
   /// The main window's first showing: the preview warning, the program folder, the settings
   /// file, the game folder and preview size, the map view's start values, the keyboard focus.
   void StartUp(const std::filesystem::path& programDir);
-  /// Asks "Do you want to exit Kelvarix?"; on Yes releases the settings file and returns true.
+  /// Asks "Do you want to exit Kelvarix?", or with unsaved changes "Save changes to LEVEL?"
+  /// instead (Yes saves first, Cancel stays); when leaving is confirmed releases the settings
+  /// file, removes the recovery file and returns true.
   bool ConfirmExit();
 
   /// The map's new size in pixels (each side at least 1). The back buffer follows it, keeping
@@ -64,7 +69,8 @@ class Editor {
   /// Paints the selected records of the mode over the back buffer (DrawSelected).
   void PaintSelected();
 
-  /// The view commands; each ends with a redraw.
+  /// The view commands; each ends with a redraw. A view that shows no vertex of the level after
+  /// the switch is zoomed to fit it.
   void SetView(mapview::View view);
   void PanView(mapview::PanDirection direction, bool fast);
   void ZoomIn();
@@ -76,8 +82,14 @@ class Editor {
   /// The marks of every table and the view stay as they are.
   void SetEditMode(mapview::EditMode mode);
 
+  /// The wheel turned over map pixel (px, py) by angleDelta (120 a notch): each whole notch
+  /// zooms in (away from the user) or out by one keypad step about that pixel.
+  void WheelZoom(int px, int py, int angleDelta);
+
   /// The selection commands on the current mode's table.
   void ClearSelection();
+  /// Selects every visible record of the mode, as one box would.
+  void SelectAll();
   /// The counter's double click: clears the selection and refreshes the property panel.
   void ClearSelectionFromCounter();
   void HideSelected();
@@ -86,7 +98,8 @@ class Editor {
   void KeepFirstSelectedSurface();
   void KeepLastSelectedSurface();
 
-  /// The mouse on the map: a press and release is a click, with a move between them a box.
+  /// The mouse on the map: a press and release is a click, with a move between them a box. A
+  /// press with input.pan (Space held) starts a drag that pans the map instead.
   void MouseDown(const MouseInput& input);
   /// Returns whether the rubber band changed.
   bool MouseMove(const MouseInput& input);
@@ -107,12 +120,13 @@ class Editor {
   void Undo();
   void Redo();
 
-  /// The File menu's project commands.
+  /// The File menu's project commands. New and Open first ask whether to save unsaved changes.
   void NewProject();
   void OpenProject();
   /// Writes the level file and the episode file of the open project; the Level then counts as
-  /// saved.
+  /// saved, the recovery file goes and the status bar says what was written.
   void SaveProject();
+  /// Packs the project and says so in the status bar.
   void GobProject();
   void RunProject();
 
@@ -122,11 +136,22 @@ class Editor {
   void BeforeProjectLoad();
   void ProjectOpened();
 
+  /// A turn of the recovery clock (the window's timer, every few seconds; tests hand in their
+  /// own times): writes the recovery file when it is due, removes it when the level is back at
+  /// its save. A failed write is a note, never an interruption.
+  void RecoveryTick(RecoverySchedule::Clock::time_point now);
+  const RecoveryFile& Recovery() const { return m_recovery; }
+
  private:
   SelectionContext Selection();
   void LevelChanged(ChangedParts parts);
   void AfterHistoryMove();
   project::ProjectContext Project();
+  bool SaveChangesFirst();
+  void ShowUnsavedMark();
+  void OfferRecovery();
+  void WriteRecovery();
+  void RemoveRecovery();
 
   platform::Ui& m_ui;
   EditorWindow& m_window;
@@ -140,6 +165,12 @@ class Editor {
   EditHistory m_history;
   std::unique_ptr<mapview::PixelCanvas> m_backBuffer;
   MouseGesture m_gesture;
+  std::optional<mapview::PanDrag> m_pan;
+  mapview::WheelNotches m_wheel;
+  RecoveryFile m_recovery;
+  RecoverySchedule m_recoverySchedule;
+  bool m_recoveryHeld = false;  // the recovery file holds changes of this session
+  bool m_captionMarked = false;
 };
 
 }  // namespace kx::editing

@@ -6,6 +6,8 @@
 #include "mapview/MapView.h"
 #include "project/ProjectWindow.h"
 
+#include <string>
+
 namespace kx::editing {
 
 /// What the Editor asks of the window that shows it: the repaints, the counter and the property
@@ -26,6 +28,8 @@ class EditorWindow : public SelectionHost, public project::ProjectWindow {
   /// shows what changed): the caption's unsaved mark, the menus' undo texts and any other view
   /// of the Level follow here.
   virtual void LevelChanged(ChangedParts parts) { (void)parts; }
+  /// A note of what a command did, for the status bar ("Saved jkl\01abc.jkl at 14:02:05").
+  virtual void ShowStatus(const std::string& text) { (void)text; }
 };
 
 }  // namespace kx::editing

@@ -41,6 +41,7 @@ KeyAction KeyActionFor(Key key, KeyModifiers modifiers, mapview::EditMode mode) 
     case Key::H:
       return {KeyCommand::HideSelected};
     case Key::Backspace:
+    case Key::Escape:
       return {KeyCommand::ClearSelection};
     case Key::Other:
       break;

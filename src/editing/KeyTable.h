@@ -26,6 +26,7 @@ enum class Key {
   H,
   N,
   Backspace,
+  Escape,
 };
 
 struct KeyModifiers {
@@ -67,7 +68,7 @@ struct KeyAction {
 
 /// The key table: arrows pan (Ctrl: fast), keypad + and - zoom, 1 2 3 choose the view (Alt+1
 /// and Alt+2 in Surface mode keep the first or last selected surface instead), V F W S T O
-/// choose the edit mode, H hides the selection, Backspace clears it. Ctrl+N, Ctrl+O and
+/// choose the edit mode, H hides the selection, Backspace and Escape clear it. Ctrl+N, Ctrl+O and
 /// Ctrl+S are New, Open and Save, as on every desktop, and then do not switch the mode. Shift
 /// changes nothing.
 KeyAction KeyActionFor(Key key, KeyModifiers modifiers, mapview::EditMode mode);

@@ -35,9 +35,7 @@ class LevelChange {
   level::Table<std::string>& Copyright() { return Touch<RecordKind::Copyright>(0); }
   level::Material& Material(int index) { return Touch<RecordKind::Material>(index); }
   level::Vertex& Vertex(int index) { return Touch<RecordKind::Vertex>(index); }
-  level::TextureVertex& TextureVertex(int index) {
-    return Touch<RecordKind::TextureVertex>(index);
-  }
+  level::TextureVertex& TextureVertex(int index) { return Touch<RecordKind::TextureVertex>(index); }
   level::Adjoin& Adjoin(int index) { return Touch<RecordKind::Adjoin>(index); }
   level::Surface& Surface(int index) { return Touch<RecordKind::Surface>(index); }
   level::SurfaceNormal& Normal(int index) { return Touch<RecordKind::Normal>(index); }
@@ -60,11 +58,16 @@ class LevelChange {
   template <RecordKind K>
   int AppendTo(int& count, int capacity, const char* table);
 
+  template <RecordKind K>
+  auto& Touched() {
+    return std::get<static_cast<std::size_t>(K)>(m_before);
+  }
+
   level::Level& m_level;
   EditHistory& m_history;
   std::string m_name;
-  ChangeSet m_set;
-  std::array<std::unordered_set<int>, std::tuple_size_v<decltype(ChangeSet::kinds)>> m_touched;
+  PerKind<TouchedRecords> m_before;  // every record touched, as it was
+  std::array<std::unordered_set<int>, kRecordKinds> m_touched;
   bool m_ended = false;
 };
 
@@ -72,9 +75,9 @@ template <RecordKind K>
 RecordType<K>& LevelChange::Touch(int index) {
   auto& record = RecordAt<K>(m_level, index);
   if (m_touched[static_cast<std::size_t>(K)].insert(index).second) {
-    auto& changes = m_set.Of<K>();
-    changes.indices.push_back(index);
-    changes.before.push_back(record);
+    auto& touched = Touched<K>();
+    touched.indices.push_back(index);
+    touched.before.push_back(record);
   }
   return record;
 }

@@ -11,6 +11,7 @@ struct MouseInput {
   int y = 0;
   bool shift = false;
   bool ctrl = false;
+  bool pan = false;  // Space is held: a drag pans the map instead of selecting
 };
 
 /// The rubber band's rectangle in map pixels; both ends of the drag are inside it.

@@ -15,6 +15,8 @@ using mapview::WorldPoint;
 
 namespace {
 
+constexpr double kCrossPickPixels = 3.0;
+
 void Mark(level::RecordMarks& marks, bool select) {
   marks.selected = select ? 1 : 0;
 }
@@ -130,8 +132,10 @@ int SelectThing(level::Level& level, const mapview::MapView& view, bool select,
       messages.Add("Can't find " + thing.templateName + " in SelectThing");
       continue;
     }
-    const bool hit =
-        found.modelIndex >= 0 ? d <= level.models[found.modelIndex].radius : d * view.scale <= 2.0;
+    // Without a model the thing is drawn as a small cross only; a click on it, within the
+    // cross and a pixel round it, takes it.
+    const bool hit = found.modelIndex >= 0 ? d <= level.models[found.modelIndex].radius
+                                           : d * view.scale <= kCrossPickPixels;
     if (hit) {
       Mark(thing.marks, select);
       ++hits;

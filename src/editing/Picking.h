@@ -47,8 +47,9 @@ int SelectSurfaceAt(level::Level& level, const mapview::MapView& view, bool sele
 /// Sectors whose range holds a surface (of any marks) that holds the point.
 int SelectSectorAt(level::Level& level, const mapview::MapView& view,
                    const SurfaceSectorIndex& index, bool select, const mapview::WorldPoint& point);
-/// Things within their model's radius of the point, or within 2 pixels when their template
-/// names no listed model. A template not in the table adds "Can't find NAME in SelectThing".
+/// Things within their model's radius of the point, or within 3 pixels when their template
+/// names no listed model (they are drawn as a cross). A template not in the table adds "Can't find
+/// NAME in SelectThing".
 int SelectThing(level::Level& level, const mapview::MapView& view, bool select,
                 const mapview::WorldPoint& point, platform::MessageBatch& messages);
 

@@ -27,6 +27,15 @@ void ClearSelection(const SelectionContext& context) {
   context.host.RedrawMap();
 }
 
+void SelectAll(const SelectionContext& context) {
+  ForEachMarks(context.level, context.mode, [](RecordMarks& marks) {
+    if (marks.IsCandidate()) marks.selected = 1;
+  });
+  context.host.DrawSelected();
+  UpdateSelectionCount(context);
+  context.host.UpdatePropertyPanel();
+}
+
 void HideSelected(const SelectionContext& context) {
   ForEachMarks(context.level, context.mode, [](RecordMarks& marks) {
     if (marks.selected == 1) {

@@ -17,6 +17,9 @@ int UpdateSelectionCount(const SelectionContext& context);
 
 /// Unselects every record; then the count.
 void ClearSelection(const SelectionContext& context);
+/// Selects every visible record in use; then the added highlight, the count and the panel, as a
+/// box that held them all.
+void SelectAll(const SelectionContext& context);
 /// Hides and unselects every selected record; then the count.
 void HideSelected(const SelectionContext& context);
 /// Shows every record in use; the selection is unchanged.

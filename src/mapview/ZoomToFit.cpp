@@ -43,4 +43,19 @@ bool ZoomToFit(MapView& view, const level::Level& level, PanelSize size) {
   return true;
 }
 
+bool AnyVertexOnMap(const MapView& view, const level::Level& level, PanelSize size) {
+  const Projector project(view, size);
+  for (int i = 0; i < level.vertices.Used(); ++i) {
+    const level::Vertex& v = level.vertices[i];
+    const PixelPoint p = project(v.x, v.y, v.z);
+    if (p.x >= 0 && p.x < size.width && p.y >= 0 && p.y < size.height) return true;
+  }
+  return false;
+}
+
+bool FitWhenNothingOnMap(MapView& view, const level::Level& level, PanelSize size) {
+  if (AnyVertexOnMap(view, level, size)) return false;
+  return ZoomToFit(view, level, size);
+}
+
 }  // namespace kx::mapview

@@ -11,4 +11,11 @@ namespace kx::mapview {
 /// view's range. Returns false, changing nothing, when the level has no vertices.
 bool ZoomToFit(MapView& view, const level::Level& level, PanelSize size);
 
+/// Whether some vertex in use lands on a pixel of a panel of that size in the current view.
+bool AnyVertexOnMap(const MapView& view, const level::Level& level, PanelSize size);
+
+/// ZoomToFit when no vertex is on the map; a view that shows part of the level stays as it is.
+/// Returns whether the view changed.
+bool FitWhenNothingOnMap(MapView& view, const level::Level& level, PanelSize size);
+
 }  // namespace kx::mapview

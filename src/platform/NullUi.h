@@ -10,6 +10,7 @@ class NullUi : public Ui {
 public:
   void ShowMessage(BoxKind, const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
+  YesNoCancel AskYesNoCancel(const std::string&) override { return YesNoCancel::Cancel; }
   void ProgressBegin(const std::string&, const std::string&, int) override {}
   void ProgressSetMaximum(int) override {}
   void ProgressSetItem(const std::string&) override {}

@@ -10,6 +10,9 @@ namespace kx::platform {
 /// box without icon titled with the application's title.
 enum class BoxKind { Warning, Error, Information, Confirm, Plain };
 
+/// The answer to a question with Yes, No and Cancel.
+enum class YesNoCancel { Yes, No, Cancel };
+
 /// What the new-project dialog returned when it closed with OK.
 struct NewProjectAnswer {
   enum class Kind { NewProject, UserGob2 };
@@ -30,6 +33,8 @@ public:
   virtual void ShowMessage(BoxKind kind, const std::string& text) = 0;
   /// A "Confirm" box with Yes and No; true exactly for Yes.
   virtual bool AskYesNo(const std::string& text) = 0;
+  /// A "Confirm" box with Yes, No and Cancel; closing it without a choice is Cancel.
+  virtual YesNoCancel AskYesNoCancel(const std::string& text) = 0;
   /// A note that interrupts nothing (a name that was not found, records the reader skipped):
   /// the editor keeps it in its Messages panel, the tool prints it. Dropped by default.
   virtual void Note(const std::string& text) { (void)text; }

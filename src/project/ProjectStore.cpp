@@ -5,7 +5,6 @@
 #include "level/EpisodeFile.h"
 #include "level/JklReader.h"
 #include "level/Words.h"
-#include "platform/AppInfo.h"
 #include "platform/CommandError.h"
 #include "platform/FileIo.h"
 #include "platform/GamePaths.h"
@@ -180,6 +179,7 @@ void OpenProject(ProjectContext& context, const std::string& levelName, int n) {
   opened.ProjectDir = context.values.ProgramDir / "Projects" / levelName;
   opened.JKLName = snapshot.Text(ProjectSection(n), "JKLName", "");
   opened.GOB2Name = snapshot.Text(ProjectSection(n), "GOB2Name", "");
+  opened.LevelName = levelName;
   // The settings file may have been edited by hand: its names must stay inside the project.
   if (!IsProjectFolderName(levelName)) throw CommandError::InvalidFilename(levelName);
   if (!archive::IsPlainFileName(opened.JKLName)) {
@@ -198,7 +198,7 @@ void OpenProject(ProjectContext& context, const std::string& levelName, int n) {
 
   context.level = std::move(*loaded);
   context.values = std::move(opened);
-  context.ui.SetMainCaption(std::string(platform::kIdleCaption) + " - " + levelName);
+  context.ui.SetMainCaption(ProjectCaption(levelName));
   context.window.ProjectOpened();
 }
 

@@ -1,8 +1,17 @@
 #include "project/ProjectValues.h"
 
+#include "platform/AppInfo.h"
 #include "platform/GamePaths.h"
 
 namespace kx::project {
+
+std::string ProjectCaption(std::string_view levelName, bool unsaved) {
+  std::string caption(platform::kIdleCaption);
+  caption += " - ";
+  caption += levelName;
+  if (unsaved) caption += '*';
+  return caption;
+}
 
 std::filesystem::path ResourceArchivePath(const ProjectValues& values) {
   return platform::ResolveIgnoringCase(values.JKDir, "resource\\res2.gob");

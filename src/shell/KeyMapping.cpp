@@ -45,6 +45,8 @@ Key MapKeyOf(const QKeyEvent& event) {
       return Key::N;
     case Qt::Key_Backspace:
       return Key::Backspace;
+    case Qt::Key_Escape:
+      return Key::Escape;
     default:
       return Key::Other;
   }

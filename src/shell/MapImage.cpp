@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace kx::shell {
 
@@ -24,7 +25,8 @@ MapImage::MapImage(QWidget* parent, std::function<const mapview::PixelCanvas&()>
   // The whole widget is painted from the back buffer at every paint.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
-  setMouseTracking(false);
+  // Moves without a button show the level point under the pointer; they select nothing.
+  setMouseTracking(true);
 }
 
 void MapImage::ShowBand(bool visible, const editing::BandBox& box) {
@@ -72,6 +74,16 @@ void MapImage::mouseReleaseEvent(QMouseEvent* event) {
 void MapImage::mouseDoubleClickEvent(QMouseEvent* event) {
   // The second press of a double click is a press like any other.
   mousePressEvent(event);
+}
+
+void MapImage::wheelEvent(QWheelEvent* event) {
+  event->accept();
+  emit imgMapWheel(event->angleDelta().y(), event->position().toPoint());
+}
+
+void MapImage::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  emit imgMapLeave();
 }
 
 }  // namespace kx::shell

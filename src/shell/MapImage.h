@@ -12,7 +12,8 @@ namespace kx::shell {
 class RubberBand;
 
 /// The map image imgMap: shows the back buffer as it is (no copy, no scaling) and reports the
-/// mouse as plain input in map pixels, whichever button is used. Its size is the map's W and H.
+/// mouse as plain input in map pixels, whichever button is used, moves without a button too,
+/// the wheel and the pointer leaving. Its size is the map's W and H.
 class MapImage final : public QWidget {
   Q_OBJECT
 
@@ -29,6 +30,9 @@ class MapImage final : public QWidget {
   void imgMapMouseMove(const kx::editing::MouseInput& input);
   void imgMapMouseUp(const kx::editing::MouseInput& input);
   void imgMapResize(QSize size);
+  /// The wheel turned by angleDelta (120 a notch, positive away from the user) over at.
+  void imgMapWheel(int angleDelta, QPoint at);
+  void imgMapLeave();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -37,6 +41,8 @@ class MapImage final : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   std::function<const mapview::PixelCanvas&()> m_buffer;

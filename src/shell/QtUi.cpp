@@ -78,6 +78,20 @@ bool QtUi::AskYesNo(const std::string& text) {
   return box->exec() == QMessageBox::Yes;
 }
 
+platform::YesNoCancel QtUi::AskYesNoCancel(const std::string& text) {
+  auto box = MakeMessageBox(BoxKind::Confirm, text, m_mainWindow);
+  box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  box->setEscapeButton(QMessageBox::Cancel);
+  switch (box->exec()) {
+    case QMessageBox::Yes:
+      return platform::YesNoCancel::Yes;
+    case QMessageBox::No:
+      return platform::YesNoCancel::No;
+    default:
+      return platform::YesNoCancel::Cancel;
+  }
+}
+
 void QtUi::ProgressBegin(const std::string& caption, const std::string& groupCaption, int maximum) {
   m_item.clear();
   m_position = 0;

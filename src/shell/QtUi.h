@@ -33,6 +33,7 @@ class QtUi final : public platform::Ui {
 
   void ShowMessage(platform::BoxKind kind, const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
+  platform::YesNoCancel AskYesNoCancel(const std::string& text) override;
   void ProgressBegin(const std::string& caption, const std::string& groupCaption,
                      int maximum) override;
   void ProgressSetMaximum(int maximum) override;

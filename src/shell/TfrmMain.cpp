@@ -1,5 +1,7 @@
 #include "shell/TfrmMain.h"
 
+#include "editing/CommandTexts.h"
+#include "mapview/MapNavigation.h"
 #include "platform/AppInfo.h"
 #include "platform/CommandRouter.h"
 #include "project/ProgramDir.h"
@@ -11,6 +13,7 @@
 #include "shell/Divider.h"
 #include "shell/KeyMapping.h"
 #include "shell/MapImage.h"
+#include "shell/MapStatus.h"
 #include "shell/QtText.h"
 #include "shell/QtUi.h"
 #include "shell/ToolGlyphs.h"
@@ -33,9 +36,11 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
+#include <chrono>
 
 namespace kx::shell {
 
@@ -113,6 +118,7 @@ TfrmMain::TfrmMain(platform::Ui* ui, std::filesystem::path programDir)
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addWidget(panel);
   }
+  CreateEditingItems();
 
   m_dlgTint = new QColorDialog(this);
   m_dlgTint->setObjectName("dlgTint");
@@ -393,8 +399,23 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
       // The property panel's editor keys on its "more" buttons move the editor, not the map.
       if (m_properties->HoldsKey(focus, *static_cast<QKeyEvent*>(event))) break;
       FormKeyDown(*static_cast<QKeyEvent*>(event));
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) SetSpaceHeld(true);
       break;
     }
+    case QEvent::KeyRelease: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) SetSpaceHeld(false);
+      break;
+    }
+    case QEvent::ShortcutOverride:
+      // The keyboard sink is a line edit only to hold the focus: its own keys (Ctrl+Z, Ctrl+A,
+      // Home, ...) are the window's shortcuts.
+      if (watched == m_edtKeybHandler) return true;
+      break;
+    case QEvent::WindowDeactivate:
+      if (watched == this) SetSpaceHeld(false);
+      break;
     case QEvent::Resize:
       if (watched == m_client) ClientResize();
       break;
@@ -462,11 +483,16 @@ void TfrmMain::ShowBand() {
 }
 
 void TfrmMain::imgMapMouseDown(const editing::MouseInput& input) {
-  RunCommand([&] { m_editor->MouseDown(input); });
+  editing::MouseInput press = input;
+  press.pan = m_spaceHeld;
+  if (press.pan) m_imgMap->setCursor(Qt::ClosedHandCursor);
+  RunCommand([&] { m_editor->MouseDown(press); });
   ShowBand();
 }
 
 void TfrmMain::imgMapMouseMove(const editing::MouseInput& input) {
+  m_pointer = QPoint(input.x, input.y);
+  ShowPointer();
   if (m_editor->MouseMove(input)) ShowBand();
 }
 
@@ -475,6 +501,7 @@ void TfrmMain::imgMapMouseUp(const editing::MouseInput& input) {
   m_imgMap->ShowBand(false, {});
   RunCommand([&] { m_editor->MouseUp(input); });
   ShowBand();
+  SetSpaceHeld(m_spaceHeld);  // the hand opens again
 }
 
 void TfrmMain::shpMoverMouseDown() {
@@ -505,6 +532,9 @@ void TfrmMain::pnlNSelectDblClick() {
 void TfrmMain::RedrawMap() {
   m_editor->PaintMap();
   m_imgMap->update();
+  // Every change of the view ends in a redraw.
+  m_mapStatus->ShowScale(DisplayText(mapview::ScaleText(m_editor->View().scale)));
+  ShowPointer();
 }
 
 void TfrmMain::DrawSelected() {
@@ -527,6 +557,7 @@ void TfrmMain::BeforeProjectLoad() {
 
 void TfrmMain::ProjectOpened() {
   m_editor->ProjectOpened();
+  UpdateHistoryItems();
 }
 
 void TfrmMain::ShowView(View view) {
@@ -655,6 +686,120 @@ void TfrmMain::mnuThingClick() {
 
 void TfrmMain::mnuAboutClick() {
   m_ui->ShowMessage(platform::BoxKind::Plain, kAboutText);
+}
+
+void TfrmMain::CreateEditingItems() {
+  // Edit: the history and Select all before the level dialogs.
+  QAction* first = m_mnuEdit->actions().value(0);
+  const auto insert = [&](const char* name, const char* caption, void (TfrmMain::*handler)()) {
+    QAction* item = AddItem(m_mnuEdit, name, caption, handler);
+    m_mnuEdit->removeAction(item);
+    m_mnuEdit->insertAction(first, item);
+    return item;
+  };
+  m_mnuUndo = insert("mnuUndo", "&Undo", &TfrmMain::mnuUndoClick);
+  m_mnuUndo->setShortcut(QKeySequence::Undo);
+  m_mnuRedo = insert("mnuRedo", "&Redo", &TfrmMain::mnuRedoClick);
+  m_mnuRedo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+  m_mnuEdit->insertSeparator(first);
+  insert("mnuSelectAll", "Select &all", &TfrmMain::mnuSelectAllClick)
+      ->setShortcut(QKeySequence::SelectAll);
+  m_mnuEdit->insertSeparator(first);
+  UpdateHistoryItems();
+
+  // View: zooming for keyboards without a keypad, beside the fit.
+  QAction* fit = findChild<QAction*>("mnuZoomToFit");
+  fit->setShortcut(Qt::Key_Home);
+  for (const auto& [name, caption, keys, handler] :
+       {std::tuple{"mnuZoomIn", "Zoom &in", "Ctrl+=", &TfrmMain::mnuZoomInClick},
+        std::tuple{"mnuZoomOut", "Zoom &out", "Ctrl+-", &TfrmMain::mnuZoomOutClick}}) {
+    QAction* item = AddItem(m_mnuView, name, caption, handler);
+    item->setShortcut(QKeySequence(keys));
+    m_mnuView->removeAction(item);
+    m_mnuView->insertAction(fit, item);
+  }
+
+  m_mapStatus = new MapStatus(statusBar());
+  connect(m_imgMap, &MapImage::imgMapWheel, this, &TfrmMain::imgMapWheel);
+  connect(m_imgMap, &MapImage::imgMapLeave, this, &TfrmMain::imgMapLeave);
+
+  // Unsaved work is written to the recovery file on this clock's turns.
+  m_clkRecovery = new QTimer(this);
+  m_clkRecovery->setObjectName("clkRecovery");
+  m_clkRecovery->setInterval(5000);
+  connect(m_clkRecovery, &QTimer::timeout, this, &TfrmMain::clkRecoveryTimer);
+  m_clkRecovery->start();
+}
+
+void TfrmMain::UpdateHistoryItems() {
+  const auto& history = m_editor->History();
+  m_mnuUndo->setText(DisplayText(editing::UndoItemText(history)));
+  m_mnuUndo->setEnabled(history.CanUndo());
+  m_mnuRedo->setText(DisplayText(editing::RedoItemText(history)));
+  m_mnuRedo->setEnabled(history.CanRedo());
+}
+
+void TfrmMain::LevelChanged(editing::ChangedParts parts) {
+  (void)parts;
+  UpdateHistoryItems();
+}
+
+void TfrmMain::ShowStatus(const std::string& text) {
+  m_mapStatus->ShowNote(DisplayText(text));
+}
+
+void TfrmMain::ShowPointer() {
+  if (!m_pointer) {
+    m_mapStatus->ShowPointer({});
+    return;
+  }
+  m_mapStatus->ShowPointer(DisplayText(mapview::PointerPositionText(
+      m_editor->View(), m_editor->MapSize(), {m_pointer->x(), m_pointer->y()})));
+}
+
+void TfrmMain::SetSpaceHeld(bool held) {
+  m_spaceHeld = held;
+  if (held) {
+    m_imgMap->setCursor(Qt::OpenHandCursor);
+  } else {
+    m_imgMap->unsetCursor();
+  }
+}
+
+void TfrmMain::imgMapWheel(int angleDelta, QPoint at) {
+  m_pointer = at;
+  RunCommand([&] { m_editor->WheelZoom(at.x(), at.y(), angleDelta); });
+}
+
+void TfrmMain::imgMapLeave() {
+  m_pointer.reset();
+  ShowPointer();
+}
+
+void TfrmMain::clkRecoveryTimer() {
+  // Not in the middle of a command: a level may be half read, or the project about to change.
+  if (m_commandDepth > 0) return;
+  m_editor->RecoveryTick(std::chrono::steady_clock::now());
+}
+
+void TfrmMain::mnuUndoClick() {
+  m_editor->Undo();
+}
+
+void TfrmMain::mnuRedoClick() {
+  m_editor->Redo();
+}
+
+void TfrmMain::mnuSelectAllClick() {
+  m_editor->SelectAll();
+}
+
+void TfrmMain::mnuZoomInClick() {
+  m_editor->ZoomIn();
+}
+
+void TfrmMain::mnuZoomOutClick() {
+  m_editor->ZoomOut();
 }
 
 }  // namespace kx::shell

@@ -5,10 +5,13 @@
 #include "platform/Ui.h"
 
 #include <QMainWindow>
+#include <QPoint>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QAction;
 class QColorDialog;
@@ -17,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QStackedWidget;
+class QTimer;
 class QToolButton;
 
 namespace kx::properties {
@@ -33,6 +37,7 @@ namespace kx::shell {
 
 class Divider;
 class MapImage;
+class MapStatus;
 class QtUi;
 
 /// The editor's main window: tool strip, property panel with its info pages and selection
@@ -68,6 +73,8 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   void ShowEditMode(mapview::EditMode mode) override;
   void FocusKeyboardSink() override;
   void EnableProjectCommands() override;
+  void LevelChanged(editing::ChangedParts parts) override;
+  void ShowStatus(const std::string& text) override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -78,6 +85,7 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   void CreateMenus();
   void CreateToolStrip(QWidget* client);
   void CreatePanels(QWidget* client);
+  void CreateEditingItems();
   QAction* AddItem(QMenu* menu, const char* name, const char* caption, void (TfrmMain::*handler)());
   QToolButton* AddButton(const char* name, int x, const char* hint, QAction* item);
 
@@ -95,6 +103,12 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   void pnlNSelectDblClick();
   void ShowBand();
   void TriggerIfEnabled(QAction* item);
+  void UpdateHistoryItems();
+  void ShowPointer();
+  void SetSpaceHeld(bool held);
+  void imgMapWheel(int angleDelta, QPoint at);
+  void imgMapLeave();
+  void clkRecoveryTimer();
 
   void mnuNewProjectClick();
   void mnuOpenProjectClick();
@@ -118,6 +132,11 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   void mnuSectorClick();
   void mnuThingClick();
   void mnuAboutClick();
+  void mnuUndoClick();
+  void mnuRedoClick();
+  void mnuSelectAllClick();
+  void mnuZoomInClick();
+  void mnuZoomOutClick();
 
   std::unique_ptr<QtUi> m_ownUi;
   platform::Ui* m_ui;
@@ -164,6 +183,13 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   QToolButton* m_btnViews[3] = {};  // btnTop, btnFront, btnRight
   QToolButton* m_btn3dpreview = nullptr;
   QToolButton* m_btnModes[4] = {};  // btnVertex, btnSurface, btnSector, btnThing
+
+  QAction* m_mnuUndo = nullptr;
+  QAction* m_mnuRedo = nullptr;
+  MapStatus* m_mapStatus = nullptr;
+  QTimer* m_clkRecovery = nullptr;
+  std::optional<QPoint> m_pointer;  // over the map, in map pixels
+  bool m_spaceHeld = false;         // a drag on the map pans it
 };
 
 }  // namespace kx::shell

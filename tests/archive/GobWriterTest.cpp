@@ -47,12 +47,13 @@ TEST(GobWriterTest, NamesFollowTheGameToolsRules) {
   const auto project = dir.path() / "P";
   for (const char* name :
        {"EPISODE.JK", "COG/a.cog", "Cog/b.cog", "JKL/c.jkl", "MISC/d.uni", "sub/EPISODE.JK",
-        "gob/old.gob", "GOB/old.gob", "sub/Gob/x.txt", "Mat/W.MAT", "goblin/y.txt"}) {
+        "gob/old.gob", "GOB/old.gob", "sub/Gob/x.txt", "Mat/W.MAT", "goblin/y.txt",
+        "JKL/c.jkl.recover", "episode.jk.RECOVER", ".recover"}) {
     dir.Write(fs::path("P") / name, "x");
   }
   EXPECT_THAT(NamesOf(CollectGobFiles(project)),
-              ElementsAre("cog\\a.cog", "Cog\\b.cog", "episode.jk", "goblin\\y.txt", "jkl\\c.jkl",
-                          "Mat\\W.MAT", "misc\\d.uni", "sub\\EPISODE.JK"));
+              ElementsAre(".recover", "cog\\a.cog", "Cog\\b.cog", "episode.jk", "goblin\\y.txt",
+                          "jkl\\c.jkl", "Mat\\W.MAT", "misc\\d.uni", "sub\\EPISODE.JK"));
   EXPECT_EQ(GobEntryName("COGSTRINGS.UNI"), "cogSTRINGS.UNI");
   EXPECT_EQ(GobEntryName("Episode.Jk"), "episode.jk");
 }

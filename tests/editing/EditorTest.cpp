@@ -58,11 +58,12 @@ TEST_F(EditorTest, KeysPanZoomSwitchTheViewAndTheModeAndLeaveSaveToTheWindow) {
       {Key::Right, kCtrl, "view 1 mode 2 scale 50 origin 1.92,0,0"},
       {Key::Up, kCtrl, "view 1 mode 2 scale 50 origin 1.92,2.56,0"},
       {Key::Down, kNone, "view 1 mode 2 scale 50 origin 1.92,1.92,0"},
-      {Key::Digit2, kNone, "view 2 mode 2 scale 50 origin 1.92,1.92,0"},
-      {Key::S, kCtrl, "view 2 mode 2 scale 50 origin 1.92,1.92,0"},
-      {Key::S, kNone, "view 2 mode 3 scale 50 origin 1.92,1.92,0"},
-      {Key::F, kNone, "view 2 mode 2 scale 50 origin 1.92,1.92,0"},
-      {Key::Digit1, kNone, "view 1 mode 2 scale 50 origin 1.92,1.92,0"},
+      // The flat level lies on the row below the map in the Front view: the view fits it.
+      {Key::Digit2, kNone, "view 2 mode 2 scale 72 origin 0.784722,1.92,-1.67361"},
+      {Key::S, kCtrl, "view 2 mode 2 scale 72 origin 0.784722,1.92,-1.67361"},
+      {Key::S, kNone, "view 2 mode 3 scale 72 origin 0.784722,1.92,-1.67361"},
+      {Key::F, kNone, "view 2 mode 2 scale 72 origin 0.784722,1.92,-1.67361"},
+      {Key::Digit1, kNone, "view 1 mode 2 scale 72 origin 0.784722,1.92,-1.67361"},
   };
   for (const auto& step : steps) {
     editor.KeyDown(step.key, step.modifiers);

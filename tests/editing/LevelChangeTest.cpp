@@ -7,7 +7,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 
 namespace kx::editing {
@@ -148,6 +147,30 @@ TEST_F(LevelChangeTest, TheHistoryKnowsWhetherTheLevelDiffersFromItsLastSave) {
   history.Clear();
   EXPECT_FALSE(history.Modified());
   EXPECT_FALSE(history.CanUndo());
+}
+
+TEST_F(LevelChangeTest, AStepOverManySurfacesKeepsOnlyTheWordsThatChanged) {
+  for (int s = 2; s < 1002; ++s) map.Square(s, 0, s + 1, 1);
+  for (int s = 0; s < level().surfaces.count; s += 3) level().surfaces[s].marks.selected = 1;
+  const std::string original = Saved();
+  {
+    LevelChange change(level(), history, "Change Light");
+    for (int s = 0; s < level().surfaces.count; ++s) {
+      change.Surface(s).light = s;
+      change.Surface(s).marks.visible = 0;  // hiding is no change either
+    }
+    change.Commit();
+  }
+  const std::string changed = Saved();
+  // The light's word and its place, not two copies of a surface of 300 bytes.
+  EXPECT_LT(history.HeldBytes(), 16u * 1002 + 2048);
+  level().surfaces[1].marks.selected = 1;
+  history.Undo(level());
+  EXPECT_EQ(Saved(), original);
+  EXPECT_EQ(level().surfaces[1].marks, (level::RecordMarks{0, 1, 0}));
+  EXPECT_EQ(level().surfaces[3].marks, (level::RecordMarks{0, 1, 0}));
+  history.Redo(level());
+  EXPECT_EQ(Saved(), changed);
 }
 
 }  // namespace

@@ -109,7 +109,7 @@ TEST_F(SelectionTest, SectorsArePickedThroughTheirSurfacesWhateverTheSurfacesMar
   EXPECT_EQ(SelectedOf(Level().sectors), (Indices{1, 2, 3}));  // 0 and 4 lie inside
 }
 
-TEST_F(SelectionTest, ThingsAreHitWithinTheirModelRadiusOrTwoPixelsAndBoxedWhole) {
+TEST_F(SelectionTest, ThingsAreHitWithinTheirModelRadiusOrTheirCrossAndBoxedWhole) {
   mode = EditMode::Thing;
   built.Model("barrel.3do", 0.5f);
   built.Template("barrel", "model3d=barrel.3do");
@@ -121,8 +121,13 @@ TEST_F(SelectionTest, ThingsAreHitWithinTheirModelRadiusOrTwoPixelsAndBoxedWhole
   Click(1, 1.53125f, false);
   EXPECT_EQ(SelectedOf(Level().things), (Indices{0}));
   Click(1, 1.5f, false);
-  Click(3.0625f, 1);  // 2 pixels from the light, which has no model
-  Click(3.09375f, 1, false);
+  // The light has no model and is drawn as a cross: a click within 3 pixels takes it.
+  Click(3.09375f, 1);
+  EXPECT_EQ(SelectedOf(Level().things), (Indices{1}));
+  Click(3.125f, 1, false);         // 4 pixels away
+  Click(3.0625f, 1.0625f, false);  // 2.83 pixels away
+  EXPECT_EQ(SelectedOf(Level().things), (Indices{}));
+  Click(3, 0.90625f);
   EXPECT_EQ(SelectedOf(Level().things), (Indices{1}));
   Box(0.53125f, 0.5f, 3.5f, 1.5f);  // the barrel's circle reaches past the box
   EXPECT_EQ(SelectedOf(Level().things), (Indices{1}));

@@ -1,4 +1,5 @@
 #include "mapview/MapView.h"
+#include "mapview/ViewOf.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -6,16 +7,9 @@
 namespace kx::mapview {
 namespace {
 
-constexpr PanelSize kPanel{640, 480};
-constexpr View kViews[] = {View::Top, View::Front, View::Right};
-
-MapView ViewOf(View v, float scale, float ox, float oy, float oz) {
-  MapView view;
-  view.view = v;
-  view.scale = scale;
-  view.originX = ox, view.originY = oy, view.originZ = oz;
-  return view;
-}
+using test::kPanel;
+using test::kViews;
+using test::ViewOf;
 
 TEST(ProjectionTest, EachViewShowsItsOwnAxesWithTheScreenYDownwards) {
   EXPECT_EQ(ViewOf(View::Top, 50, 0, 0, 0).ProjectPoint(1, 2, 9, kPanel), (PixelPoint{50, 380}));

@@ -60,5 +60,35 @@ TEST(ZoomToFitTest, NeedsAVertexKeepsTheScaleForOnePointAndKeepsItWithinItsRange
   EXPECT_EQ(view.scale, MapView::kMinScale);
 }
 
+TEST(ZoomToFitTest, FitsOnlyAViewThatShowsNoVertexAtAll) {
+  test::MapTestLevel built;
+  built.Vertex(5, 5, 0);      // on the panel's bottom row in the Front view: off it by one
+  built.Vertex(900, 5, 100);  // far right
+  const struct {
+    View view;
+    float originZ;
+    bool fits;
+  } cases[] = {
+      {View::Top, 0, false},     // (5, 5) is on the map
+      {View::Front, 0, true},    // z 0 lands one row below the panel, z 100 far above it
+      {View::Front, -1, false},  // now z 0 is a row on the map
+      {View::Right, 0, true},
+  };
+  for (const auto& c : cases) {
+    MapView view;
+    view.SetView(c.view);
+    view.originZ = c.originZ;
+    const MapView before = view;
+    EXPECT_EQ(AnyVertexOnMap(view, built.level(), kPanel), !c.fits) << static_cast<int>(c.view);
+    EXPECT_EQ(FitWhenNothingOnMap(view, built.level(), kPanel), c.fits);
+    EXPECT_EQ(view.scale != before.scale || view.originX != before.originX, c.fits);
+    EXPECT_TRUE(AnyVertexOnMap(view, built.level(), kPanel));
+  }
+  test::MapTestLevel empty;
+  MapView view;
+  view.originX = 1e6f;
+  EXPECT_FALSE(FitWhenNothingOnMap(view, empty.level(), kPanel));
+}
+
 }  // namespace
 }  // namespace kx::mapview

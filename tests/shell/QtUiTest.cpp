@@ -153,6 +153,31 @@ TEST_F(QtUiWindowTest, OpenProjectTakesOnlyAHighlightedProjectAndCancelTakesNone
   EXPECT_EQ(ui.AskNewProject(), std::nullopt);
 }
 
+TEST_F(QtUiWindowTest, TheSaveQuestionAnswersYesNoOrCancelAndEscapeIsCancel) {
+  const struct {
+    QMessageBox::StandardButton press;  // NoButton: Escape
+    platform::YesNoCancel answer;
+  } cases[] = {{QMessageBox::Yes, platform::YesNoCancel::Yes},
+               {QMessageBox::No, platform::YesNoCancel::No},
+               {QMessageBox::Cancel, platform::YesNoCancel::Cancel},
+               {QMessageBox::NoButton, platform::YesNoCancel::Cancel}};
+  for (const auto& c : cases) {
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->windowTitle(), "Confirm");
+      EXPECT_EQ(box->text(), "Save changes to Abc Station?");
+      EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      if (c.press == QMessageBox::NoButton) {
+        QTest::keyClick(box, Qt::Key_Escape);
+      } else {
+        box->button(c.press)->click();
+      }
+    });
+    EXPECT_EQ(ui.AskYesNoCancel("Save changes to Abc Station?"), c.answer);
+  }
+}
+
 TEST(SplashTest, ClosesItselfWhenItsTimerFires) {
   TfrmSplash splash(nullptr, 20);
   QElapsedTimer clock;

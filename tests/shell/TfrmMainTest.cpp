@@ -21,11 +21,11 @@ TEST_F(MainWindowTest, StartsWithTheWarningAndOnlyTheCommandsThatNeedNoProject) 
   EXPECT_EQ(window->Editor().Values().ProgramDir, ProgramDir());
   EXPECT_EQ(QApplication::focusWidget(), KeySink());
   const ControlStates states = States();
-  EXPECT_THAT(states.off, UnorderedElementsAre("mnuSave", "mnuGobProject", "mnuRun", "mnuEdit",
-                                               "mnuEpisodeInfo", "mnuCopyright", "mnuHeader",
-                                               "mnuView", "mnuMode", "btnSave", "btnTop",
-                                               "btnFront", "btnRight", "btn3dpreview", "btnVertex",
-                                               "btnSurface", "btnSector", "btnThing"));
+  EXPECT_THAT(states.off, UnorderedElementsAre(
+                              "mnuSave", "mnuGobProject", "mnuRun", "mnuEdit", "mnuEpisodeInfo",
+                              "mnuCopyright", "mnuHeader", "mnuUndo", "mnuRedo", "mnuView",
+                              "mnuMode", "btnSave", "btnTop", "btnFront", "btnRight",
+                              "btn3dpreview", "btnVertex", "btnSurface", "btnSector", "btnThing"));
   EXPECT_THAT(states.checked, UnorderedElementsAre("mnuTop", "mnu3DOCircle", "mnuSurface"));
   EXPECT_EQ(Counter(), "0");
   EXPECT_EQ(PageInFront(), "pnlInfoSurface");

@@ -9,9 +9,9 @@
 namespace kx::test {
 
 /// A window for the Editor without Qt: records what it was told, in order ("view 2", "mode 1",
-/// "redraw", "selected", "count 3", "panel", "focus", "enable", "before load", "opened"), paints
-/// the back buffer on a redraw as the real window does, and hands the project steps back to
-/// the Editor.
+/// "redraw", "selected", "count 3", "panel", "focus", "enable", "before load", "opened",
+/// "changed"), paints the back buffer on a redraw as the real window does, and hands the
+/// project steps back to the Editor.
 class FakeEditorWindow : public editing::EditorWindow {
  public:
   editing::Editor* editor = nullptr;
@@ -47,6 +47,7 @@ class FakeEditorWindow : public editing::EditorWindow {
   }
   void FocusKeyboardSink() override { calls.push_back("focus"); }
   void EnableProjectCommands() override { calls.push_back("enable"); }
+  void LevelChanged(editing::ChangedParts) override { calls.push_back("changed"); }
 };
 
 }  // namespace kx::test

@@ -34,6 +34,7 @@ class FakeUi : public platform::Ui {
   // Answers, taken from the front; an empty queue gives the default: No, Cancel, none
   // highlighted, Cancel.
   std::deque<bool> yesNoAnswers;
+  std::deque<platform::YesNoCancel> yesNoCancelAnswers;
   std::deque<std::optional<platform::NewProjectAnswer>> newProjectAnswers;
   std::deque<std::optional<int>> jklChoices;
   std::deque<std::optional<int>> projectChoices;
@@ -50,6 +51,10 @@ class FakeUi : public platform::Ui {
   bool AskYesNo(const std::string& text) override {
     boxes.push_back({platform::BoxKind::Confirm, text});
     return TakeFront(yesNoAnswers, false);
+  }
+  platform::YesNoCancel AskYesNoCancel(const std::string& text) override {
+    boxes.push_back({platform::BoxKind::Confirm, text});
+    return TakeFront(yesNoCancelAnswers, platform::YesNoCancel::Cancel);
   }
   void ProgressBegin(const std::string& caption, const std::string& groupCaption,
                      int maximum) override {

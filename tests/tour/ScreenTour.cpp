@@ -2,6 +2,7 @@
 // screenshot of the whole screen with ImageMagick's import after each step, so that the window
 // can be looked at as a user sees it. Not a test: run it under Xvfb with the xcb platform.
 //   kx_screen_tour OUT_DIR ARCHIVE.gob
+#include "editing/Editor.h"
 #include "shell/TfrmMain.h"
 
 #include <QAction>
@@ -10,12 +11,16 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -83,6 +88,9 @@ class Tour : public QObject {
         QTimer::singleShot(0, dialog->findChild<QPushButton*>("btnOK"), &QPushButton::click);
         m_answering = false;
         return;
+      }
+      if (auto* projects = dialog->findChild<QListWidget*>("lstProjects")) {
+        projects->setCurrentRow(0);
       }
       if (auto* user = dialog->findChild<QRadioButton*>("rdbUserGOB2")) {
         QTest::mouseClick(user, Qt::LeftButton, {}, QPoint(6, user->height() / 2));
@@ -173,6 +181,83 @@ int main(int argc, char** argv) {
   tour.Shot("surface-top-zoomed-in");
   window.resize(1200, 900);
   tour.Shot("surface-top-larger-window");
+
+  // A change made as the property panel makes it: the caption's mark and the Edit menu's items.
+  // Shortcuts go to the active window; without a window manager a closed box does not give the
+  // activation back by itself.
+  window.resize(800, 600);
+  const auto activate = [&] {
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) std::cout << "the window is not active\n";
+  };
+  const auto caption = [&] {
+    std::cout << "caption " << window.windowTitle().toStdString() << '\n';
+  };
+  QLineEdit* keys = window.findChild<QLineEdit*>("edtKeybHandler");
+  activate();
+  QTest::keyClick(keys, Qt::Key_Home);
+  const auto changeLight = [&](int light) {
+    auto change = window.Editor().Change("Change Light");
+    change.Surface(0).light = light;
+    change.Commit();
+  };
+  changeLight(5);
+  caption();
+  auto* edit = window.findChild<QMenu*>("mnuEdit");
+  const auto showEdit = [&](const std::string& shot) {
+    edit->popup(window.mapToGlobal(QPoint(60, 25)));
+    tour.Shot(shot);
+    edit->hide();
+  };
+  showEdit("edit-menu-after-a-change");
+  activate();
+  QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
+  caption();
+  showEdit("edit-menu-after-undo");
+  activate();
+  QTest::keyClick(keys, Qt::Key_Y, Qt::ControlModifier);
+  caption();
+
+  // The wheel about the pointer, the pointer's level point, and a Space-drag.
+  QWidget* mapImage = window.findChild<QWidget*>("imgMap");
+  const QPoint pointer(mapImage->width() * 2 / 5, mapImage->height() / 2);
+  QTest::mouseMove(mapImage, pointer);
+  for (const int delta : {120, 120}) {
+    QWheelEvent wheel(pointer, mapImage->mapToGlobal(pointer), {}, {0, delta}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(mapImage, &wheel);
+  }
+  tour.Shot("wheel-zoomed-about-the-pointer");
+  QTest::keyPress(keys, Qt::Key_Space);
+  QTest::mousePress(mapImage, Qt::LeftButton, {}, pointer);
+  QTest::mouseMove(mapImage, pointer + QPoint(150, 80));
+  QTest::mouseRelease(mapImage, Qt::LeftButton, {}, pointer + QPoint(150, 80));
+  QTest::keyRelease(keys, Qt::Key_Space);
+  tour.Shot("space-dragged");
+  QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
+  tour.Shot("select-all");
+  QTest::keyClick(keys, Qt::Key_Escape);
+  QTest::keyClick(keys, Qt::Key_Home);
+  tour.Shot("escape-and-home");
+
+  // Leaving with the change unsaved asks to save it (the box is answered Cancel), then Save.
+  window.findChild<QAction*>("mnuExit")->trigger();
+  activate();
+  window.findChild<QAction*>("mnuSave")->trigger();
+  caption();
+  tour.Shot("saved");
+
+  // What a session that ended without leaving would have left: a recovery file newer than the
+  // level. Opening the project offers it (the box is answered No, which deletes it).
+  changeLight(6);
+  window.Editor().Recovery().Write(window.Editor().Level());
+  const auto recovered = window.Editor().Recovery().LevelPath();
+  fs::last_write_time(recovered, fs::last_write_time(recovered) + std::chrono::seconds(5));
+  activate();
+  QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
+  caption();
+  step({"mnuOpenProject"}, "reopened");
+  caption();
   window.hide();
   return 0;
 }
