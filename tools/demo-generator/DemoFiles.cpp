@@ -1,11 +1,12 @@
 #include "DemoFiles.h"
 
 #include "DemoLevel.h"
+#include "DemoMaterials.h"
 #include "DemoModels.h"
 #include "DemoNames.h"
-#include "DemoPalette.h"
 #include "DemoSound.h"
-#include "LevelRules.h"
+#include "building/LevelRules.h"
+#include "building/RampPalette.h"
 
 #include "archive/GobWriter.h"
 #include "level/EpisodeFile.h"
@@ -70,8 +71,9 @@ std::string CogStringsText() {
 }
 
 // Writes the files into a folder of their own and packs it into archivePath.
-void Pack(const std::vector<DemoFile>& files, const fs::path& folder, const fs::path& archivePath) {
-  for (const DemoFile& file : files) {
+void Pack(const std::vector<building::GeneratedFile>& files, const fs::path& folder,
+          const fs::path& archivePath) {
+  for (const building::GeneratedFile& file : files) {
     const fs::path path = folder / platform::NativeRelativePath(file.name);
     fs::create_directories(path.parent_path());
     platform::WriteFileAtomically(path, file.bytes);
@@ -101,18 +103,18 @@ class StagingFolder {
 
 }  // namespace
 
-std::vector<DemoFile> ResourceFiles() {
-  const auto palette = DemoPalette();
-  std::vector<DemoFile> files = DemoMaterials(palette);
-  files.push_back({"misc\\cmp\\" + std::string(kColormap), ColormapBytes(palette)});
-  for (const ModelSpec& model : DemoModels()) {
-    files.push_back({"3do\\" + model.name, Model3doText(model)});
+std::vector<building::GeneratedFile> ResourceFiles() {
+  const auto palette = building::RampPalette();
+  std::vector<building::GeneratedFile> files = DemoMaterials(palette);
+  files.push_back({"misc\\cmp\\" + std::string(kColormap), building::ColormapBytes(palette)});
+  for (const building::ModelSpec& model : DemoModels()) {
+    files.push_back({"3do\\" + model.name, building::Model3doText(model)});
   }
   files.push_back({"sound\\" + std::string(kHumSound), HumWavBytes()});
   return files;
 }
 
-std::vector<DemoFile> LevelArchiveFiles(const level::Level& level) {
+std::vector<building::GeneratedFile> LevelArchiveFiles(const level::Level& level) {
   const std::string jkl(kJklName);
   return {
       {"jkl\\" + jkl, level::FormatLevel(level, "jkl\\" + jkl, level::CurrentTimeStamp())},
@@ -124,7 +126,7 @@ std::vector<DemoFile> LevelArchiveFiles(const level::Level& level) {
 
 void WriteDemo(const fs::path& outputDir) {
   const auto level = BuildDemoLevel();
-  const auto problems = CheckLevelRules(*level);
+  const auto problems = building::CheckLevelRules(*level);
   if (!problems.empty()) {
     std::string text = "The demo level breaks the game's rules:";
     for (const auto& problem : problems) text += "\n  " + problem;
