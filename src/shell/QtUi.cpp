@@ -159,10 +159,17 @@ std::optional<int> QtUi::ChooseJkl(const std::vector<std::string>& jklNames) {
   return m_selectJkl->Highlighted();
 }
 
-std::optional<int> QtUi::ChooseProject(const std::vector<std::string>& levelNames) {
+std::optional<platform::ProjectChoice> QtUi::ChooseProject(
+    const std::vector<std::string>& levelNames) {
   m_openProject->Fill(levelNames);
-  if (m_openProject->exec() != QDialog::Accepted) return std::nullopt;
-  return m_openProject->Highlighted();
+  const int result = m_openProject->exec();
+  const auto highlighted = m_openProject->Highlighted();
+  if (!highlighted) return std::nullopt;
+  if (result == QDialog::Accepted) return *highlighted;
+  if (result == project::TfrmOpenProject::kRemoveResult) {
+    return platform::ProjectChoice(platform::ProjectChoice::Action::Remove, *highlighted);
+  }
+  return std::nullopt;
 }
 
 }  // namespace kx::shell

@@ -44,7 +44,8 @@ class QtUi final : public platform::Ui {
   void SetMainCaption(const std::string& caption) override;
   std::optional<platform::NewProjectAnswer> AskNewProject() override;
   std::optional<int> ChooseJkl(const std::vector<std::string>& jklNames) override;
-  std::optional<int> ChooseProject(const std::vector<std::string>& levelNames) override;
+  std::optional<platform::ProjectChoice> ChooseProject(
+      const std::vector<std::string>& levelNames) override;
 
   TfrmUngobing& ProgressWindow() { return *m_progress; }
   project::TfrmNewProject& NewProjectDialog() { return *m_newProject; }

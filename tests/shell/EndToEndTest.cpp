@@ -99,6 +99,7 @@ TEST_F(EndToEndTest, AFailedOpenLeavesTheWindowUsableAndProjectsOpenInTheTopView
   WriteSettings(
       "[Projects]\r\nNProjects=1\r\n[Project1]\r\nLevelName=Gone\r\nJKLName=gone.jkl\r\n"
       "GOB2Name=GONE.GOB\r\n");
+  dir.Write("prog/Projects/Gone/episode.jk", "\"Gone\"\r\nTYPE 1\r\n");  // but no level file
   Start();
   ui.boxes.clear();
   ui.projectChoices.push_back(0);
