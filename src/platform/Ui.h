@@ -90,7 +90,8 @@ private:
 /// stops on an error.
 class ProgressSession {
 public:
-  ProgressSession(Ui& ui, const std::string& caption, const std::string& groupCaption, int maximum)
+  ProgressSession(Ui& ui, const std::string& caption, const std::string& groupCaption,
+                  int maximum)
       : m_ui(ui) {
     m_ui.ProgressBegin(caption, groupCaption, maximum);
   }
