@@ -73,6 +73,10 @@ void QtUi::ShowMessage(BoxKind kind, const std::string& text) {
   box->exec();
 }
 
+void QtUi::Note(const std::string& text) {
+  if (m_noteSink) m_noteSink(text);
+}
+
 bool QtUi::AskYesNo(const std::string& text) {
   auto box = MakeMessageBox(BoxKind::Confirm, text, m_mainWindow);
   return box->exec() == QMessageBox::Yes;

@@ -6,6 +6,7 @@
 #include "shell/Divider.h"
 #include "shell/KeyMapping.h"
 #include "shell/MapImage.h"
+#include "shell/MessagesPanel.h"
 #include "shell/QtText.h"
 #include "shell/QtUi.h"
 #include "shell/ToolGlyphs.h"
@@ -111,6 +112,16 @@ TfrmMain::TfrmMain(platform::Ui* ui, std::filesystem::path programDir)
 
   m_dlgTint = new QColorDialog(this);
   m_dlgTint->setObjectName("dlgTint");
+
+  m_messages = new MessagesPanel(this);
+  addDockWidget(Qt::BottomDockWidgetArea, m_messages);
+  m_messages->hide();
+  QAction* mnuMessages = m_messages->toggleViewAction();
+  mnuMessages->setObjectName("mnuMessages");
+  mnuMessages->setText("&Messages");
+  m_mnuView->addSeparator();
+  m_mnuView->addAction(mnuMessages);
+  if (m_ownUi) m_ownUi->SetNoteSink([this](const std::string& text) { m_messages->AddNote(text); });
 
   setMinimumSize(kStartPropertiesWidth + kMinMapWidth, kMinWindowHeight);
   resize(800, 600);
@@ -495,6 +506,7 @@ void TfrmMain::UpdatePropertyPanel() {
 }
 
 void TfrmMain::BeforeProjectLoad() {
+  m_messages->Clear();  // the panel lists what this open reports
   m_editor->BeforeProjectLoad();
 }
 

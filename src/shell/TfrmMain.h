@@ -23,6 +23,7 @@ namespace kx::shell {
 
 class Divider;
 class MapImage;
+class MessagesPanel;
 class QtUi;
 
 /// The editor's main window: tool strip, property panel with its info pages and selection
@@ -43,6 +44,8 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   platform::Ui& Ui() { return *m_ui; }
   /// The window's own Ui, or null when one was passed in.
   QtUi* OwnUi() { return m_ownUi.get(); }
+  /// The dockable Messages panel (View > Messages); the window's own Ui hands it its notes.
+  MessagesPanel& Messages() { return *m_messages; }
 
   /// Runs a command inside the top-level handler; returns whether it ran to its end.
   bool RunCommand(const std::function<void()>& command);
@@ -125,6 +128,7 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   MapImage* m_imgMap = nullptr;
   Divider* m_shpMover = nullptr;
   QColorDialog* m_dlgTint = nullptr;
+  MessagesPanel* m_messages = nullptr;
 
   QMenu* m_mnuEdit = nullptr;
   QMenu* m_mnuView = nullptr;
