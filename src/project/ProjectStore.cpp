@@ -14,6 +14,7 @@
 #include "project/DeleteTree.h"
 #include "project/ProjectNames.h"
 #include "project/ProjectRegistry.h"
+#include "project/StarterProject.h"
 #include "resources/ModelRadii.h"
 
 #include <algorithm>
@@ -148,6 +149,8 @@ void NewProjectCommand(ProjectContext& context) {
   context.window.BeforeProjectLoad();
   if (answer->kind == platform::NewProjectAnswer::Kind::UserGob2) {
     NewProjectFromGob(context, answer->userGob2);
+  } else {
+    NewStarterProject(context, *answer);
   }
 }
 
@@ -184,17 +187,7 @@ void NewProjectFromGob(ProjectContext& context, const std::string& archivePath) 
     return;
   }
 
-  const fs::path projectsDir = context.values.ProgramDir / "Projects";
-  std::error_code ec;
-  fs::create_directories(projectsDir, ec);
-  std::error_code statusError;
-  if (!fs::is_directory(projectsDir, statusError)) {
-    throw CommandError::FromErrno(ec ? ec.value() : ENOTDIR, platform::DisplayPath(projectsDir));
-  }
-  const fs::path tempDir = projectsDir / kTempDirName;
-  // What an earlier failure left there must not mix with this archive's files.
-  DeleteTree(tempDir);
-
+  const fs::path tempDir = FreshTempDir(context.values);
   std::string folderName;
   std::string jklName;
   try {
@@ -215,20 +208,43 @@ void NewProjectFromGob(ProjectContext& context, const std::string& archivePath) 
     jklName = jklNames[chosen];
     const std::string levelName = LevelNameFromCogStrings(
         platform::ResolveIgnoringCase(tempDir, "misc\\cogstrings.uni"), jklName);
-    // The project's folder is named after the level; a taken name gets a number, so that a
-    // project never opens another's files.
-    folderName = FreeProjectName(projectsDir, ProjectFolderName(levelName, jklName),
-                                 LevelNames(RegisteredProjects(context.settings.Snapshot())));
-    fs::rename(tempDir, projectsDir / folderName, ec);
-    if (ec) {
-      throw CommandError::FromErrno(ec.value(), platform::DisplayPath(projectsDir / folderName));
-    }
+    folderName = MoveToProjectFolder(context, tempDir, levelName, jklName);
   } catch (...) {
     RemoveQuietly(tempDir);
     throw;
   }
 
   OpenNewProject(context, folderName, jklName, level::ToUpperAscii(archiveName));
+}
+
+fs::path FreshTempDir(const ProjectValues& values) {
+  const fs::path projectsDir = values.ProgramDir / "Projects";
+  std::error_code ec;
+  fs::create_directories(projectsDir, ec);
+  std::error_code statusError;
+  if (!fs::is_directory(projectsDir, statusError)) {
+    throw CommandError::FromErrno(ec ? ec.value() : ENOTDIR, platform::DisplayPath(projectsDir));
+  }
+  const fs::path tempDir = projectsDir / kTempDirName;
+  // What an earlier failure left there must not mix with the new project's files.
+  DeleteTree(tempDir);
+  return tempDir;
+}
+
+std::string MoveToProjectFolder(const ProjectContext& context, const fs::path& tempDir,
+                                const std::string& levelName, const std::string& jklName) {
+  const fs::path projectsDir = tempDir.parent_path();
+  // The project's folder is named after the level; a taken name gets a number, so that a
+  // project never opens another's files.
+  const std::string folderName =
+      FreeProjectName(projectsDir, ProjectFolderName(levelName, jklName),
+                      LevelNames(RegisteredProjects(context.settings.Snapshot())));
+  std::error_code ec;
+  fs::rename(tempDir, projectsDir / folderName, ec);
+  if (ec) {
+    throw CommandError::FromErrno(ec.value(), platform::DisplayPath(projectsDir / folderName));
+  }
+  return folderName;
 }
 
 bool Gob2NameTaken(const platform::SettingsFile& settings, const std::string& gob2Name) {

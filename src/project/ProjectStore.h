@@ -30,8 +30,8 @@ std::string RemoveProjectQuestion(const std::string& levelName, const std::strin
 /// Why Remove leaves the open project alone.
 std::string OpenProjectNotRemovedMessage(const std::string& levelName);
 
-/// File > New project: the new-project dialog; with a user archive chosen, the selection is
-/// cleared and NewProjectFromGob runs. "Start a new project" creates nothing yet.
+/// File > New project: the new-project dialog; after OK the selection is cleared and
+/// NewProjectFromGob runs for a user archive, NewStarterProject for "Start a new project".
 void NewProjectCommand(ProjectContext& context);
 
 /// File > Open project. Each registered project whose folder is gone is named, and taken off the
@@ -50,6 +50,17 @@ void OpenProjectCommand(ProjectContext& context);
 /// Throws CommandError when extraction, the rename or the registration fails; the temporary
 /// folder is removed then.
 void NewProjectFromGob(ProjectContext& context, const std::string& archivePath);
+
+/// Makes the Projects folder when it is missing and an empty Projects\tempdir, where a new
+/// project's files are put together, and returns that folder. Throws CommandError when Projects
+/// cannot be made or tempdir not emptied.
+std::filesystem::path FreshTempDir(const ProjectValues& values);
+
+/// Renames the temporary folder after the level (ProjectFolderName, with a number added when the
+/// name is taken: FreeProjectName) and returns the folder's name. Throws CommandError when the
+/// rename fails.
+std::string MoveToProjectFolder(const ProjectContext& context, const std::filesystem::path& tempDir,
+                                const std::string& levelName, const std::string& jklName);
 
 /// Whether a registered project packs into gob2Name (letter case ignored).
 bool Gob2NameTaken(const platform::SettingsFile& settings, const std::string& gob2Name);

@@ -11,10 +11,10 @@
 #include "archive/GobWriter.h"
 #include "level/EpisodeFile.h"
 #include "level/JklWriter.h"
-#include "level/Words.h"
 #include "platform/CommandError.h"
 #include "platform/FileIo.h"
 #include "platform/GamePaths.h"
+#include "project/CogStrings.h"
 
 #include <stdexcept>
 #include <string>
@@ -60,15 +60,6 @@ constexpr std::string_view kCogText =
     "    Return;\r\n"
     "\r\n"
     "end\r\n";
-
-// The string table the game and the editor take the level's name from: the key is the level
-// file's name without ".jkl", in capitals.
-std::string CogStringsText() {
-  const std::string jkl(kJklName);
-  const std::string key = level::ToUpperAscii(jkl.substr(0, jkl.size() - 4));
-  return "MSGS 1\r\n\r\n#  \"<key>\"     <unused number>   \"<string>\"\r\n\r\n\"" + key +
-         "\" 0 \"" + std::string(kLevelTitle) + "\"\r\n\r\nEND\r\n";
-}
 
 // Writes the files into a folder of their own and packs it into archivePath.
 void Pack(const std::vector<building::GeneratedFile>& files, const fs::path& folder,
@@ -119,7 +110,7 @@ std::vector<building::GeneratedFile> LevelArchiveFiles(const level::Level& level
   return {
       {"jkl\\" + jkl, level::FormatLevel(level, "jkl\\" + jkl, level::CurrentTimeStamp())},
       {"episode.jk", level::FormatEpisode(level.episode, jkl)},
-      {"misc\\cogstrings.uni", CogStringsText()},
+      {"misc\\cogstrings.uni", project::FormatCogStrings(jkl, kLevelTitle)},
       {"cog\\" + std::string(kCogScript), std::string(kCogText)},
   };
 }
