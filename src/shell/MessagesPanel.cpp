@@ -26,10 +26,11 @@ void MessagesPanel::AddNote(const std::string& text) {
 }
 
 void MessagesPanel::Add(editing::MessageEntry entry) {
-  // One entry, one line: a line break in a note becomes a blank.
-  QString shown = DisplayText(entry.text);
-  shown.replace('\n', ' ');
+  // A redraw reports the same names again; those are dropped before anything is shown.
   if (!m_list.Add(std::move(entry))) return;
+  // One entry, one line: a line break in a note becomes a blank.
+  QString shown = DisplayText(m_list.Entries().back().text);
+  shown.replace('\n', ' ');
   m_lstMessages->addItem(shown);
 }
 
