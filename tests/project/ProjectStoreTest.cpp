@@ -179,6 +179,15 @@ TEST_F(ProjectStoreTest, AnImportThatCannotBeOpenedIsShownThenLeavesNothingBehin
   EXPECT_THAT(window.calls, IsEmpty());
 }
 
+TEST_F(ProjectStoreTest, AnImportThatCannotBeRegisteredLeavesNoFolder) {
+  fs::create_directories(settings.Path());  // a settings file that cannot be written
+  EXPECT_THAT([&] { NewProjectFromGob(context, TwoLevels("level.gob")); },
+              Throws<CommandError>(
+                  Property(&CommandError::text, "Unable to write to " + settings.Path().string())));
+  EXPECT_TRUE(fs::is_empty(Projects()));
+  EXPECT_TRUE(values.ProjectDir.empty());
+}
+
 TEST_F(ProjectStoreTest, LevelNameIsLookedUpIgnoringCaseOrIsTheJklFilesName) {
   NewProjectFromGob(context,
                     Archive("nouni.gob", test::GobBuilder{}.Entry("jkl\\03raw.jkl", Level("3"))));
