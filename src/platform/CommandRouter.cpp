@@ -12,6 +12,15 @@ bool RunCommand(Ui& ui, const std::function<void()>& command) {
   try {
     command();
     return true;
+  } catch (...) {
+    ShowFailure(ui, std::current_exception());
+  }
+  return false;
+}
+
+void ShowFailure(Ui& ui, const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
   } catch (const CommandError& error) {
     ui.ShowMessage(BoxKind::Error, error.FullText());
   } catch (const std::bad_alloc&) {
@@ -21,7 +30,6 @@ bool RunCommand(Ui& ui, const std::function<void()>& command) {
     // exception must never leave a window's event handler.
     ui.ShowMessage(BoxKind::Error, error.what());
   }
-  return false;
 }
 
 }  // namespace kx::platform

@@ -2,6 +2,7 @@
 
 #include "platform/Ui.h"
 
+#include <exception>
 #include <functional>
 
 namespace kx::platform {
@@ -11,5 +12,9 @@ namespace kx::platform {
 /// so that the program goes on with whatever state the command reached. Returns whether the
 /// command ran to its end.
 bool RunCommand(Ui& ui, const std::function<void()>& command);
+
+/// Shows a failure in an "Error" box as the top-level handler does, for a command that reports
+/// a failure itself before it cleans up and goes on.
+void ShowFailure(Ui& ui, const std::exception_ptr& failure);
 
 }  // namespace kx::platform

@@ -21,7 +21,7 @@ public:
   void SetMainCaption(const std::string&) override {}
   std::optional<NewProjectAnswer> AskNewProject() override { return std::nullopt; }
   std::optional<int> ChooseJkl(const std::vector<std::string>&) override { return std::nullopt; }
-  std::optional<int> ChooseProject(const std::vector<std::string>&) override {
+  std::optional<ProjectChoice> ChooseProject(const std::vector<std::string>&) override {
     return std::nullopt;
   }
 };

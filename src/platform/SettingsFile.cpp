@@ -96,6 +96,30 @@ bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
+std::vector<Line> ReadLines(const std::filesystem::path& path, const std::string& failure) {
+  std::string text;
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec)) {
+    try {
+      text = ReadFileBytes(path);
+    } catch (const CommandError& error) {
+      throw CommandError(failure, error.text());
+    }
+  }
+  return SplitLines(text);
+}
+
+void WriteLines(const std::filesystem::path& path, const std::vector<Line>& lines,
+                const std::string& failure) {
+  std::string out;
+  for (const auto& line : lines) out += line.text + line.end;
+  try {
+    WriteFileAtomically(path, out);
+  } catch (const CommandError& error) {
+    throw CommandError(failure, error.text());
+  }
+}
+
 }  // namespace
 
 bool ParseSettingInt(std::string_view text, std::int32_t& value) {
@@ -192,16 +216,7 @@ void SettingsFile::WriteSettingText(std::string_view section, std::string_view k
     throw CommandError(failure, "[" + std::string(section) + "] " + std::string(key) +
                                     ": the name or the value cannot be stored in the file");
   }
-  std::string text;
-  std::error_code ec;
-  if (std::filesystem::exists(m_path, ec)) {
-    try {
-      text = ReadFileBytes(m_path);
-    } catch (const CommandError& error) {
-      throw CommandError(failure, error.text());
-    }
-  }
-  auto lines = SplitLines(text);
+  auto lines = ReadLines(m_path, failure);
   const std::string wantedSection = Upper(section);
   const std::string wantedKey = Upper(key);
   const std::string newLine = std::string(key) + "=" + std::string(value);
@@ -236,18 +251,36 @@ void SettingsFile::WriteSettingText(std::string_view section, std::string_view k
     if (insertAt > 0 && lines[insertAt - 1].end.empty()) lines[insertAt - 1].end = "\r\n";
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), added.begin(), added.end());
   }
-  std::string out;
-  for (const auto& line : lines) out += line.text + line.end;
-  try {
-    WriteFileAtomically(m_path, out);
-  } catch (const CommandError& error) {
-    throw CommandError(failure, error.text());
-  }
+  WriteLines(m_path, lines, failure);
 }
 
 void SettingsFile::WriteSettingInt(std::string_view section, std::string_view key,
                                    std::int32_t value) {
   WriteSettingText(section, key, std::to_string(value));
+}
+
+void SettingsFile::RenameSections(
+    const std::function<std::optional<std::string>(std::string_view)>& newName) {
+  const std::string failure = "Unable to write to " + DisplayPath(m_path);
+  std::error_code ec;
+  if (!std::filesystem::exists(m_path, ec)) return;
+  auto lines = ReadLines(m_path, failure);
+  std::vector<Line> kept;
+  bool dropping = false;
+  for (auto& line : lines) {
+    if (const auto name = SectionOf(line.text)) {
+      const auto renamed = newName(*name);
+      dropping = !renamed;
+      if (renamed && *renamed != *name) {
+        if (renamed->empty() || HasLineBreak(*renamed) || renamed->find(']') != std::string::npos) {
+          throw CommandError(failure, "[" + *renamed + "]: the name cannot be stored in the file");
+        }
+        line.text = "[" + *renamed + "]";
+      }
+    }
+    if (!dropping) kept.push_back(std::move(line));
+  }
+  WriteLines(m_path, kept, failure);
 }
 
 }  // namespace kx::platform

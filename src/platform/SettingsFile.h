@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +47,12 @@ class SettingsFile {
   void WriteSettingText(std::string_view section, std::string_view key, std::string_view value);
   /// Writes the value as decimal text. Throws as WriteSettingText.
   void WriteSettingInt(std::string_view section, std::string_view key, std::int32_t value);
+
+  /// Renames or drops whole sections in one write: newName gets each section's name as the file
+  /// spells it and returns the name the section is to have, or nothing to drop the section with
+  /// every line in it. Lines before the first section stay. Throws as WriteSettingText, also for
+  /// a new name that cannot be stored; a missing file stays missing.
+  void RenameSections(const std::function<std::optional<std::string>(std::string_view)>& newName);
 
   /// The file as it is now.
   SettingsSnapshot Snapshot() const;

@@ -23,6 +23,18 @@ struct NewProjectAnswer {
   std::string userGob2;   // edtUserGOB2: the user archive's path
 };
 
+/// What the open-project dialog closed with: open the highlighted entry (OK, or a double click),
+/// or take it off the list (Remove).
+struct ProjectChoice {
+  enum class Action { Open, Remove };
+  /// An index alone opens that entry, so that a scripted answer stays short.
+  ProjectChoice(int openIndex) : index(openIndex) {}
+  ProjectChoice(Action what, int entry) : action(what), index(entry) {}
+  Action action = Action::Open;
+  int index = -1;
+  bool operator==(const ProjectChoice&) const = default;
+};
+
 /// Everything the logic needs from the user interface. The shell implements it with Qt; tests
 /// use a scripted fake. Logic never includes a Qt header: it reaches the user only through this.
 class Ui {
@@ -61,8 +73,10 @@ public:
   /// The JKL chooser for an archive with several levels: the highlighted entry, or nullopt when
   /// none is highlighted when it closes.
   virtual std::optional<int> ChooseJkl(const std::vector<std::string>& jklNames) = 0;
-  /// The open-project dialog: the highlighted entry when it closed with OK, else nullopt.
-  virtual std::optional<int> ChooseProject(const std::vector<std::string>& levelNames) = 0;
+  /// The open-project dialog: the highlighted entry and whether OK or Remove closed it; nullopt
+  /// when it closed with Cancel.
+  virtual std::optional<ProjectChoice> ChooseProject(
+      const std::vector<std::string>& levelNames) = 0;
 };
 
 /// Shows the busy cursor for its lifetime.

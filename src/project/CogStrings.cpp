@@ -3,6 +3,7 @@
 #include "level/Words.h"
 #include "platform/FileIo.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace kx::project {
@@ -34,6 +35,15 @@ std::string LevelNameFromCogStrings(const std::filesystem::path& uniPath,
     return std::string(value.substr(open + 1, close - open - 1));
   }
   return {};
+}
+
+std::string FormatCogStrings(std::string_view jklName, std::string_view levelName) {
+  const std::string_view stem =
+      jklName.size() >= 4 ? jklName.substr(0, jklName.size() - 4) : std::string_view();
+  std::string text(levelName);
+  std::replace(text.begin(), text.end(), '"', '\'');
+  return "MSGS 1\r\n\r\n#  \"<key>\"     <unused number>   \"<string>\"\r\n\r\n\"" +
+         level::ToUpperAscii(stem) + "\" 0 \"" + text + "\"\r\n\r\nEND\r\n";
 }
 
 }  // namespace kx::project

@@ -12,4 +12,9 @@ namespace kx::project {
 /// CommandError with the runtime's text when the file exists but cannot be read.
 std::string LevelNameFromCogStrings(const std::filesystem::path& uniPath, std::string_view jklName);
 
+/// A string table misc\cogstrings.uni that names one level: the key is the JKL file's name
+/// without ".jkl" in capitals, the text levelName (its double quotes, which would end it, become
+/// single ones). Lines end in CR LF.
+std::string FormatCogStrings(std::string_view jklName, std::string_view levelName);
+
 }  // namespace kx::project

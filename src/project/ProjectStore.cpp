@@ -6,11 +6,14 @@
 #include "level/JklReader.h"
 #include "level/Words.h"
 #include "platform/CommandError.h"
+#include "platform/CommandRouter.h"
 #include "platform/FileIo.h"
 #include "platform/GamePaths.h"
 #include "project/CogStrings.h"
 #include "project/DeleteTree.h"
 #include "project/ProjectNames.h"
+#include "project/ProjectRegistry.h"
+#include "project/StarterProject.h"
 #include "resources/ModelRadii.h"
 
 #include <algorithm>
@@ -25,23 +28,65 @@ using platform::CommandError;
 
 namespace {
 
-// A hand-edited project count is trusted only this far.
-constexpr int kMaxProjects = 65536;
-
-std::string ProjectSection(int n) {
-  return "Project" + std::to_string(n);
-}
-
-int ProjectCount(const platform::SettingsSnapshot& snapshot) {
-  return std::clamp(snapshot.Int("Projects", "NProjects", 0), 0, kMaxProjects);
-}
-
-std::vector<std::string> RegisteredLevelNames(const platform::SettingsSnapshot& snapshot) {
+std::vector<std::string> LevelNames(const std::vector<RegisteredProject>& projects) {
   std::vector<std::string> names;
-  const int count = ProjectCount(snapshot);
-  for (int n = 1; n <= count; ++n)
-    names.push_back(snapshot.Text(ProjectSection(n), "LevelName", ""));
+  for (const auto& project : projects) names.push_back(project.levelName);
   return names;
+}
+
+bool FolderExists(const fs::path& folder) {
+  std::error_code ec;
+  return fs::is_directory(folder, ec);
+}
+
+// The registered projects whose folders are there, by number.
+std::vector<RegisteredProject> OpenableProjects(const ProjectContext& context) {
+  std::vector<RegisteredProject> openable;
+  for (auto& project : RegisteredProjects(context.settings.Snapshot())) {
+    const auto folder = ProjectFolder(context.values.ProgramDir, project.levelName);
+    if (folder && FolderExists(*folder)) openable.push_back(std::move(project));
+  }
+  return openable;
+}
+
+// A project whose folder is gone can only fail to open; each is named, and taken off the list
+// when the user agrees. The highest numbers go first, so the lower ones keep theirs.
+void OfferToForgetMissingProjects(ProjectContext& context) {
+  auto projects = RegisteredProjects(context.settings.Snapshot());
+  for (auto it = projects.rbegin(); it != projects.rend(); ++it) {
+    const auto folder = ProjectFolder(context.values.ProgramDir, it->levelName);
+    if (folder && FolderExists(*folder)) continue;
+    const fs::path shown = folder.value_or(context.values.ProgramDir / "Projects" / it->levelName);
+    if (context.ui.AskYesNo(MissingProjectQuestion(it->levelName, platform::DisplayPath(shown)))) {
+      UnregisterProject(context.settings, it->number);
+    }
+  }
+}
+
+bool IsOpenProject(const ProjectValues& values, const fs::path& folder) {
+  return !values.ProjectDir.empty() && values.ProjectDir.parent_path() == folder.parent_path() &&
+         level::EqualsIgnoringCase(values.ProjectDir.filename().string(),
+                                   folder.filename().string());
+}
+
+// The Remove button: after a confirmation the project is taken off the list and its folder,
+// which lies in Projects, is deleted, unless another registered project shares it.
+void RemoveProject(ProjectContext& context, const RegisteredProject& project) {
+  const auto folder = ProjectFolder(context.values.ProgramDir, project.levelName);
+  if (!folder) return;  // only folders that exist are listed
+  if (IsOpenProject(context.values, *folder)) {
+    context.ui.ShowMessage(BoxKind::Information, OpenProjectNotRemovedMessage(project.levelName));
+    return;
+  }
+  if (!context.ui.AskYesNo(
+          RemoveProjectQuestion(project.levelName, platform::DisplayPath(*folder)))) {
+    return;
+  }
+  UnregisterProject(context.settings, project.number);
+  for (const auto& other : RegisteredProjects(context.settings.Snapshot())) {
+    if (level::EqualsIgnoringCase(other.levelName, project.levelName)) return;
+  }
+  DeleteTree(*folder);
 }
 
 // The archive's own name, whichever separator its path uses.
@@ -59,6 +104,21 @@ void RemoveQuietly(const fs::path& dir) {
 }
 
 }  // namespace
+
+std::string MissingProjectQuestion(const std::string& levelName, const std::string& folder) {
+  return "The folder of the project \"" + levelName + "\" is gone:\r" + folder +
+         "\r\rRemove the project from the list?";
+}
+
+std::string RemoveProjectQuestion(const std::string& levelName, const std::string& folder) {
+  return "Remove the project \"" + levelName +
+         "\" from the list and delete its folder with all its files?\r" + folder;
+}
+
+std::string OpenProjectNotRemovedMessage(const std::string& levelName) {
+  return "The project \"" + levelName +
+         "\" is open. Open another project before removing this one.";
+}
 
 std::vector<std::string> ListJklFiles(const fs::path& projectDir) {
   std::vector<std::string> names;
@@ -88,20 +148,31 @@ void NewProjectCommand(ProjectContext& context) {
   context.window.BeforeProjectLoad();
   if (answer->kind == platform::NewProjectAnswer::Kind::UserGob2) {
     NewProjectFromGob(context, answer->userGob2);
+  } else {
+    NewStarterProject(context, *answer);
   }
 }
 
 void OpenProjectCommand(ProjectContext& context) {
-  const auto names = RegisteredLevelNames(context.settings.Snapshot());
-  if (names.empty()) {
-    context.ui.ShowMessage(BoxKind::Error, kNoProjectsMessage);
+  OfferToForgetMissingProjects(context);
+  for (bool first = true;; first = false) {
+    const auto projects = OpenableProjects(context);
+    if (projects.empty()) {
+      // Once the last project was removed there is simply nothing left to choose.
+      if (first) context.ui.ShowMessage(BoxKind::Error, kNoProjectsMessage);
+      return;
+    }
+    const auto choice = context.ui.ChooseProject(LevelNames(projects));
+    if (!choice || choice->index < 0 || choice->index >= static_cast<int>(projects.size())) return;
+    const RegisteredProject& chosen = projects[static_cast<std::size_t>(choice->index)];
+    if (choice->action == platform::ProjectChoice::Action::Remove) {
+      RemoveProject(context, chosen);
+      continue;
+    }
+    context.window.BeforeProjectLoad();
+    OpenProject(context, chosen.levelName, chosen.number);
     return;
   }
-  const auto choice = context.ui.ChooseProject(names);
-  if (!choice || *choice < 0 || *choice >= static_cast<int>(names.size())) return;
-  context.window.BeforeProjectLoad();
-  // List position k is always section "Project" + (k + 1).
-  OpenProject(context, names[static_cast<std::size_t>(*choice)], *choice + 1);
 }
 
 void NewProjectFromGob(ProjectContext& context, const std::string& archivePath) {
@@ -110,26 +181,12 @@ void NewProjectFromGob(ProjectContext& context, const std::string& archivePath) 
   // The name is registered and later packed into; one that cannot be would leave a project
   // that never opens.
   if (!archive::IsPlainFileName(archiveName)) throw CommandError::InvalidFilename(archiveName);
-  const auto snapshot = context.settings.Snapshot();
-  const int count = ProjectCount(snapshot);
-  for (int n = 1; n <= count; ++n) {
-    if (level::EqualsIgnoringCase(snapshot.Text(ProjectSection(n), "GOB2Name", ""), archiveName)) {
-      ui.ShowMessage(BoxKind::Information, kDuplicateGob2Message);
-      return;
-    }
+  if (Gob2NameTaken(context.settings, archiveName)) {
+    ui.ShowMessage(BoxKind::Information, kDuplicateGob2Message);
+    return;
   }
 
-  const fs::path projectsDir = context.values.ProgramDir / "Projects";
-  std::error_code ec;
-  fs::create_directories(projectsDir, ec);
-  std::error_code statusError;
-  if (!fs::is_directory(projectsDir, statusError)) {
-    throw CommandError::FromErrno(ec ? ec.value() : ENOTDIR, platform::DisplayPath(projectsDir));
-  }
-  const fs::path tempDir = projectsDir / kTempDirName;
-  // What an earlier failure left there must not mix with this archive's files.
-  DeleteTree(tempDir);
-
+  const fs::path tempDir = FreshTempDir(context.values);
   std::string folderName;
   std::string jklName;
   try {
@@ -150,27 +207,74 @@ void NewProjectFromGob(ProjectContext& context, const std::string& archivePath) 
     jklName = jklNames[chosen];
     const std::string levelName = LevelNameFromCogStrings(
         platform::ResolveIgnoringCase(tempDir, "misc\\cogstrings.uni"), jklName);
-    // The project's folder is named after the level; a taken name gets a number, so that a
-    // project never opens another's files.
-    folderName = FreeProjectName(projectsDir, ProjectFolderName(levelName, jklName),
-                                 RegisteredLevelNames(snapshot));
-    fs::rename(tempDir, projectsDir / folderName, ec);
-    if (ec) {
-      throw CommandError::FromErrno(ec.value(), platform::DisplayPath(projectsDir / folderName));
-    }
+    folderName = MoveToProjectFolder(context, tempDir, levelName, jklName);
   } catch (...) {
     RemoveQuietly(tempDir);
     throw;
   }
 
-  // The count is written last, so a failed write never registers a half-written project.
-  const int n = count + 1;
-  const std::string section = ProjectSection(n);
-  context.settings.WriteSettingText(section, "LevelName", folderName);
-  context.settings.WriteSettingText(section, "JKLName", jklName);
-  context.settings.WriteSettingText(section, "GOB2Name", level::ToUpperAscii(archiveName));
-  context.settings.WriteSettingInt("Projects", "NProjects", n);
-  OpenProject(context, folderName, n);
+  OpenNewProject(context, folderName, jklName, level::ToUpperAscii(archiveName));
+}
+
+fs::path FreshTempDir(const ProjectValues& values) {
+  const fs::path projectsDir = values.ProgramDir / "Projects";
+  std::error_code ec;
+  fs::create_directories(projectsDir, ec);
+  std::error_code statusError;
+  if (!fs::is_directory(projectsDir, statusError)) {
+    throw CommandError::FromErrno(ec ? ec.value() : ENOTDIR, platform::DisplayPath(projectsDir));
+  }
+  const fs::path tempDir = projectsDir / kTempDirName;
+  // What an earlier failure left there must not mix with the new project's files.
+  DeleteTree(tempDir);
+  return tempDir;
+}
+
+std::string MoveToProjectFolder(const ProjectContext& context, const fs::path& tempDir,
+                                const std::string& levelName, const std::string& jklName) {
+  const fs::path projectsDir = tempDir.parent_path();
+  // The project's folder is named after the level; a taken name gets a number, so that a
+  // project never opens another's files.
+  const std::string folderName =
+      FreeProjectName(projectsDir, ProjectFolderName(levelName, jklName),
+                      LevelNames(RegisteredProjects(context.settings.Snapshot())));
+  std::error_code ec;
+  fs::rename(tempDir, projectsDir / folderName, ec);
+  if (ec) {
+    throw CommandError::FromErrno(ec.value(), platform::DisplayPath(projectsDir / folderName));
+  }
+  return folderName;
+}
+
+bool Gob2NameTaken(const platform::SettingsFile& settings, const std::string& gob2Name) {
+  const auto snapshot = settings.Snapshot();
+  for (const auto& project : RegisteredProjects(snapshot)) {
+    if (level::EqualsIgnoringCase(snapshot.Text(ProjectSection(project.number), "GOB2Name", ""),
+                                  gob2Name)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void OpenNewProject(ProjectContext& context, const std::string& folderName,
+                    const std::string& jklName, const std::string& gob2Name) {
+  const fs::path folder = context.values.ProgramDir / "Projects" / folderName;
+  int n = 0;
+  try {
+    n = RegisterProject(context.settings, folderName, jklName, gob2Name);
+  } catch (...) {
+    RemoveQuietly(folder);
+    throw;
+  }
+  try {
+    OpenProject(context, folderName, n);
+  } catch (...) {
+    // The user reads why before the project is gone; a project that never opened is no use.
+    platform::ShowFailure(context.ui, std::current_exception());
+    UnregisterProject(context.settings, n);
+    RemoveQuietly(folder);
+  }
 }
 
 void OpenProject(ProjectContext& context, const std::string& levelName, int n) {

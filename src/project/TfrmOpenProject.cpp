@@ -19,6 +19,7 @@ TfrmOpenProject::TfrmOpenProject(QWidget* parent) : QDialog(parent) {
   group->setObjectName("grpOpenProject");
   m_list = new QListWidget(group);
   m_list->setObjectName("lstProjects");
+  m_list->setAccessibleName("Projects");
   auto* groupLayout = new QVBoxLayout(group);
   groupLayout->addWidget(m_list);
 
@@ -28,7 +29,12 @@ TfrmOpenProject::TfrmOpenProject(QWidget* parent) : QDialog(parent) {
   auto* cancel = new QPushButton("&Cancel", this);
   cancel->setObjectName("btnCancel");
   cancel->setAutoDefault(false);
+  m_remove = new QPushButton("&Remove", this);
+  m_remove->setObjectName("btnRemove");
+  m_remove->setAutoDefault(false);
+  m_remove->setToolTip("Takes the highlighted project off the list and deletes its folder");
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(m_remove);
   buttons->addStretch();
   buttons->addWidget(m_ok);
   buttons->addWidget(cancel);
@@ -39,10 +45,13 @@ TfrmOpenProject::TfrmOpenProject(QWidget* parent) : QDialog(parent) {
   setFixedSize(360, 320);
 
   connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(m_remove, &QPushButton::clicked, this, [this] { done(kRemoveResult); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-  connect(m_list, &QListWidget::itemSelectionChanged, this,
-          [this] { m_ok->setEnabled(Highlighted().has_value()); });
+  connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
+    m_ok->setEnabled(Highlighted().has_value());
+    m_remove->setEnabled(Highlighted().has_value());
+  });
 }
 
 void TfrmOpenProject::Fill(const std::vector<std::string>& levelNames) {
@@ -51,6 +60,7 @@ void TfrmOpenProject::Fill(const std::vector<std::string>& levelNames) {
   m_list->clearSelection();
   m_list->setCurrentRow(-1);
   m_ok->setEnabled(false);
+  m_remove->setEnabled(false);
 }
 
 std::optional<int> TfrmOpenProject::Highlighted() const {

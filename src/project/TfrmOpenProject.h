@@ -13,11 +13,15 @@ namespace kx::project {
 
 /// The project chooser ("Open a JK project"): the registered projects' level names in the
 /// order they were made. OK opens the highlighted one and is enabled only while one is; a
-/// double click on an entry acts as OK.
+/// double click on an entry acts as OK. Remove closes the dialog with kRemoveResult so that the
+/// highlighted project is taken off the list (the caller confirms and removes it).
 class TfrmOpenProject final : public QDialog {
   Q_OBJECT
 
  public:
+  /// The result of exec() when Remove closed the dialog.
+  static constexpr int kRemoveResult = 2;
+
   explicit TfrmOpenProject(QWidget* parent = nullptr);
 
   /// Fills lstProjects with the names, none highlighted.
@@ -28,6 +32,7 @@ class TfrmOpenProject final : public QDialog {
  private:
   QListWidget* m_list;
   QPushButton* m_ok;
+  QPushButton* m_remove;
 };
 
 }  // namespace kx::project

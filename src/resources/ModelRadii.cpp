@@ -1,6 +1,7 @@
 #include "resources/ModelRadii.h"
 
 #include "archive/GobEntry.h"
+#include "platform/MessageBatch.h"
 #include "resources/ModelRadius.h"
 #include "resources/ResourceLookup.h"
 
@@ -39,6 +40,7 @@ void Parse3DOs(level::Level& level, const std::filesystem::path& projectDir,
       }
       if (!readable) {
         archive::CloseGobEntry(entry);
+        ui.Note("Can't find " + model.name + " in Parse3DOs");
         missing.push_back(model.name);
         continue;
       }
@@ -48,9 +50,8 @@ void Parse3DOs(level::Level& level, const std::filesystem::path& projectDir,
     }
   }
   if (missing.empty()) return;
-  std::string names = missing.front();
-  for (std::size_t i = 1; i < missing.size(); ++i) names += ", " + missing[i];
-  ui.ShowMessage(platform::BoxKind::Plain, "Can't find " + names + "\r in Parse3DOs");
+  ui.ShowMessage(platform::BoxKind::Plain,
+                 "Can't find " + platform::JoinForBox(missing, ", ") + "\r in Parse3DOs");
 }
 
 }  // namespace kx::resources

@@ -73,6 +73,10 @@ void QtUi::ShowMessage(BoxKind kind, const std::string& text) {
   box->exec();
 }
 
+void QtUi::Note(const std::string& text) {
+  if (m_noteSink) m_noteSink(text);
+}
+
 bool QtUi::AskYesNo(const std::string& text) {
   auto box = MakeMessageBox(BoxKind::Confirm, text, m_mainWindow);
   return box->exec() == QMessageBox::Yes;
@@ -173,10 +177,17 @@ std::optional<int> QtUi::ChooseJkl(const std::vector<std::string>& jklNames) {
   return m_selectJkl->Highlighted();
 }
 
-std::optional<int> QtUi::ChooseProject(const std::vector<std::string>& levelNames) {
+std::optional<platform::ProjectChoice> QtUi::ChooseProject(
+    const std::vector<std::string>& levelNames) {
   m_openProject->Fill(levelNames);
-  if (m_openProject->exec() != QDialog::Accepted) return std::nullopt;
-  return m_openProject->Highlighted();
+  const int result = m_openProject->exec();
+  const auto highlighted = m_openProject->Highlighted();
+  if (!highlighted) return std::nullopt;
+  if (result == QDialog::Accepted) return *highlighted;
+  if (result == project::TfrmOpenProject::kRemoveResult) {
+    return platform::ProjectChoice(platform::ProjectChoice::Action::Remove, *highlighted);
+  }
+  return std::nullopt;
 }
 
 }  // namespace kx::shell

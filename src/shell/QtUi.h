@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace kx::shell {
@@ -32,6 +33,8 @@ class QtUi final : public platform::Ui {
   ~QtUi() override;
 
   void ShowMessage(platform::BoxKind kind, const std::string& text) override;
+  /// Hands the note to the sink set with SetNoteSink (the Messages panel); dropped without one.
+  void Note(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   platform::YesNoCancel AskYesNoCancel(const std::string& text) override;
   void ProgressBegin(const std::string& caption, const std::string& groupCaption,
@@ -45,7 +48,10 @@ class QtUi final : public platform::Ui {
   void SetMainCaption(const std::string& caption) override;
   std::optional<platform::NewProjectAnswer> AskNewProject() override;
   std::optional<int> ChooseJkl(const std::vector<std::string>& jklNames) override;
-  std::optional<int> ChooseProject(const std::vector<std::string>& levelNames) override;
+  std::optional<platform::ProjectChoice> ChooseProject(
+      const std::vector<std::string>& levelNames) override;
+
+  void SetNoteSink(std::function<void(const std::string&)> sink) { m_noteSink = std::move(sink); }
 
   TfrmUngobing& ProgressWindow() { return *m_progress; }
   project::TfrmNewProject& NewProjectDialog() { return *m_newProject; }
@@ -63,6 +69,7 @@ class QtUi final : public platform::Ui {
   QPointer<TfrmUngobing> m_progress;
   QPointer<project::TfrmOpenProject> m_openProject;
   platform::EventPacer m_pacer;
+  std::function<void(const std::string&)> m_noteSink;
   // The item and position of the progress window as the operation last set them; shown when
   // events next run.
   QString m_item;

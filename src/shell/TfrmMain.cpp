@@ -14,6 +14,7 @@
 #include "shell/KeyMapping.h"
 #include "shell/MapImage.h"
 #include "shell/MapStatus.h"
+#include "shell/MessagesPanel.h"
 #include "shell/QtText.h"
 #include "shell/QtUi.h"
 #include "shell/ToolGlyphs.h"
@@ -136,6 +137,16 @@ TfrmMain::TfrmMain(platform::Ui* ui, std::filesystem::path programDir)
        m_dlgTint,
        this,
        [this](const std::function<void()>& command) { return RunCommand(command); }});
+
+  m_messages = new MessagesPanel(this);
+  addDockWidget(Qt::BottomDockWidgetArea, m_messages);
+  m_messages->hide();
+  QAction* mnuMessages = m_messages->toggleViewAction();
+  mnuMessages->setObjectName("mnuMessages");
+  mnuMessages->setText("&Messages");
+  m_mnuView->addSeparator();
+  m_mnuView->addAction(mnuMessages);
+  if (m_ownUi) m_ownUi->SetNoteSink([this](const std::string& text) { m_messages->AddNote(text); });
 
   setMinimumSize(kStartPropertiesWidth + kMinMapWidth, kMinWindowHeight);
   resize(800, 600);
@@ -552,6 +563,7 @@ void TfrmMain::UpdatePropertyPanel() {
 
 void TfrmMain::BeforeProjectLoad() {
   m_properties->Reset();
+  m_messages->Clear();  // the panel lists what this open reports
   m_editor->BeforeProjectLoad();
 }
 

@@ -38,6 +38,7 @@ namespace kx::shell {
 class Divider;
 class MapImage;
 class MapStatus;
+class MessagesPanel;
 class QtUi;
 
 /// The editor's main window: tool strip, property panel with its info pages and selection
@@ -58,6 +59,8 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   platform::Ui& Ui() { return *m_ui; }
   /// The window's own Ui, or null when one was passed in.
   QtUi* OwnUi() { return m_ownUi.get(); }
+  /// The dockable Messages panel (View > Messages); the window's own Ui hands it its notes.
+  MessagesPanel& Messages() { return *m_messages; }
 
   /// Runs a command inside the top-level handler; returns whether it ran to its end.
   bool RunCommand(const std::function<void()>& command);
@@ -163,6 +166,7 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   properties::TfrmEpisodeInfo* m_frmEpisodeInfo = nullptr;
   resources::TfrmTemplates* m_frmTemplates = nullptr;
   properties::QtPropertyPages* m_properties = nullptr;  // the info pages' rows
+  MessagesPanel* m_messages = nullptr;
 
   QMenu* m_mnuEdit = nullptr;
   QMenu* m_mnuView = nullptr;

@@ -2,8 +2,8 @@
 #include "DemoLevel.h"
 #include "DemoModels.h"
 #include "DemoNames.h"
-#include "DemoPalette.h"
 #include "GeneratedDemo.h"
+#include "building/RampPalette.h"
 #include "support/FakeUi.h"
 #include "support/LevelCompare.h"
 #include "support/TempDir.h"
@@ -40,7 +40,7 @@ double FarthestVertex(const std::string& text) {
   double farthest = 0;
   for (std::string line; std::getline(lines, line);) {
     std::istringstream words(line.substr(line.find(':') + 1));
-    Vec3 v;
+    building::Vec3 v;
     if (line.find(':') != line.npos && line[0] != '#' && words >> v.x >> v.y >> v.z) {
       farthest = std::max(farthest, Length(v));
     }
@@ -135,7 +135,7 @@ TEST_F(DemoFilesTest, EveryMaterialColormapModelSoundAndCogTheLevelNamesIsInTheA
   }
   const std::string colormap = Resource("misc\\cmp\\" + level->colormaps[0]);
   EXPECT_EQ(colormap.size(), 64u + 768 + 64 * 256 + 256 * 256) << "header, palette and tables";
-  EXPECT_EQ(resources::DecodeColormap(colormap, "dflt.cmp"), DemoPalette());
+  EXPECT_EQ(resources::DecodeColormap(colormap, "dflt.cmp"), building::RampPalette());
 
   // Models are sized by their RADIUS lines, which must reach their farthest vertex.
   resources::Parse3DOs(*level, ProjectDir(), Res2(), m_ui);
@@ -145,7 +145,7 @@ TEST_F(DemoFilesTest, EveryMaterialColormapModelSoundAndCogTheLevelNamesIsInTheA
     const std::string name = level->models[m].name;
     EXPECT_NEAR(level->models[m].radius, FarthestVertex(Resource("3do\\" + name)), 1e-6) << name;
   }
-  for (const ModelSpec& model : DemoModels()) {
+  for (const building::ModelSpec& model : DemoModels()) {
     for (const auto& material : model.materials) Resource("mat\\" + material);
   }
   EXPECT_EQ(Resource("sound\\" + level->sectors[kHallSector].sound).substr(0, 4), "RIFF");

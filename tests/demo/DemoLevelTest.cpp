@@ -1,7 +1,7 @@
-#include "BoxBuilder.h"
 #include "DemoLevel.h"
 #include "DemoModels.h"
-#include "LevelRules.h"
+#include "building/BoxBuilder.h"
+#include "building/LevelRules.h"
 
 #include "level/Words.h"
 #include "mapview/MapView.h"
@@ -17,6 +17,7 @@
 namespace kx::demo {
 namespace {
 
+using building::Vec3;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -36,7 +37,7 @@ class DemoLevelTest : public ::testing::Test {
 };
 
 TEST_F(DemoLevelTest, KeepsTheGamesRules) {
-  EXPECT_THAT(CheckLevelRules(L()), IsEmpty());
+  EXPECT_THAT(building::CheckLevelRules(L()), IsEmpty());
 }
 
 TEST_F(DemoLevelTest, LiesWholeInsideTheStartViewOfEveryView) {
@@ -91,8 +92,8 @@ TEST_F(DemoLevelTest, MaterialsLieAtTheGamesTexelSizeUprightAndUnmirrored) {
       const auto& corner = surface.vertices[static_cast<std::size_t>(c)];
       const auto& p = L().vertices[corner.vertex];
       const auto& t = L().texturevertices[corner.texvertex];
-      EXPECT_NEAR(t.u, kTexelsPerUnit * Dot({p.x, p.y, p.z}, u), 1e-3) << "surface " << i;
-      EXPECT_NEAR(t.v, kTexelsPerUnit * Dot({p.x, p.y, p.z}, v), 1e-3) << "surface " << i;
+      EXPECT_NEAR(t.u, building::kTexelsPerUnit * Dot({p.x, p.y, p.z}, u), 1e-3) << "surface " << i;
+      EXPECT_NEAR(t.v, building::kTexelsPerUnit * Dot({p.x, p.y, p.z}, v), 1e-3) << "surface " << i;
     }
   }
 }
@@ -116,8 +117,8 @@ TEST_F(DemoLevelTest, CornersShowLightAndShade) {
 
 TEST_F(DemoLevelTest, ThingsHaveModelsAndStandOnTheFloorOrACrate) {
   std::map<std::string, float> lowest;  // per model: its lowest point below its origin
-  for (const ModelSpec& model : DemoModels()) {
-    for (const ModelBox& box : model.boxes) {
+  for (const building::ModelSpec& model : DemoModels()) {
+    for (const building::ModelBox& box : model.boxes) {
       auto& bottom = lowest[level::ToUpperAscii(model.name)];
       bottom = std::min(bottom, static_cast<float>(box.min.z));
     }

@@ -227,6 +227,7 @@ TEST_F(EditorChangesTest, TheCaptionIsMarkedWhileTheLevelDiffersFromItsSave) {
 
 TEST_F(EditorChangesTest, TheRecoveryFileFollowsUnsavedChangesOnTheClockAndEvery50Steps) {
   OpenProject();
+  ui.notes.clear();  // what the open itself noted (names not found)
   const RecoveryFile& recovery = editor.Recovery();
   const Clock::time_point t0{};
   editor.RecoveryTick(t0);

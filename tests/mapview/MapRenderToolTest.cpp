@@ -101,7 +101,9 @@ TEST_F(MapRenderToolTest, ThingsArePickedByTheRadiiOfTheProjectsAndTheGamesModel
   EXPECT_EQ(withGame.errors, "");
   const ToolRun withoutGame = Render(level, options);
   EXPECT_EQ(withoutGame.output, "selected 1\n");
-  EXPECT_EQ(withoutGame.errors, "Message: Can't find barrel.3do\n in Parse3DOs\n");
+  EXPECT_EQ(
+      withoutGame.errors,
+      "Note: Can't find barrel.3do in Parse3DOs\nMessage: Can't find barrel.3do\n in Parse3DOs\n");
 }
 
 TEST_F(MapRenderToolTest, RefusesBadOptionsWithAMessageAndStatusOne) {

@@ -86,6 +86,32 @@ TEST_F(SettingsFileTest, FirstOfRepeatedSectionsAndKeysWins) {
   EXPECT_EQ(test::ReadAll(path), "[S]\nK=9\nK=2\n[s]\nK=3\nL=4\n");
 }
 
+TEST_F(SettingsFileTest, SectionsAreRenamedOrDroppedWithTheirLinesInOneWrite) {
+  dir.Write("Kelvarix.ini",
+            "; projects\n[Projects]\nNProjects=3\n[Project1]\nLevelName=A\n; gone with it\n"
+            "[Project2]\nLevelName=B\n\n[PROJECT3]\nLevelName=C\n[project2]\nX=1");
+  settings.RenameSections([](std::string_view name) -> std::optional<std::string> {
+    if (name == "Project1" || name == "project2") return std::nullopt;
+    if (name == "Project2") return "Project1";
+    return std::string(name);
+  });
+  EXPECT_EQ(test::ReadAll(path),
+            "; projects\n[Projects]\nNProjects=3\n[Project1]\nLevelName=B\n\n[PROJECT3]\n"
+            "LevelName=C\n");
+
+  const auto before = test::ReadAll(path);
+  for (const char* bad : {"", "a]b", "two\nlines"}) {
+    EXPECT_THAT(
+        [&] { settings.RenameSections([&](std::string_view) { return bad; }); },
+        Throws<CommandError>(Property(&CommandError::text, "Unable to write to " + path.string())))
+        << bad;
+  }
+  EXPECT_EQ(test::ReadAll(path), before);
+  SettingsFile missing(dir.path() / "none.ini");
+  missing.RenameSections([](std::string_view) { return std::nullopt; });
+  EXPECT_FALSE(std::filesystem::exists(missing.Path()));
+}
+
 TEST(SettingsSnapshotTest, IntegersAreDecimalOrHexWithTheDefaultForAnythingElse) {
   const auto read = [](const std::string& value) {
     return SettingsSnapshot("[N]\nKey=" + value + "\n").Int("n", "KEY", 7);

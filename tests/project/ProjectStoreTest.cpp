@@ -147,6 +147,47 @@ TEST_F(ProjectStoreTest, ArchiveWithoutLevelsOrDamagedIsCleanedUpAndNotRegistere
   EXPECT_THAT(window.calls, IsEmpty());
 }
 
+TEST_F(ProjectStoreTest, AnImportThatCannotBeOpenedIsShownThenLeavesNothingBehind) {
+  NewProjectFromGob(context, TwoLevels("first.gob"));  // stays as it is
+  const auto registered = test::ReadAll(settings.Path());
+  window.calls.clear();
+
+  // A resource-only archive: its one level file has no episode file beside it.
+  const auto archive = test::GobBuilder{}
+                           .Entry("jkl\\static.jkl", Level("1"))
+                           .WriteTo(dir.path() / "downloads" / "static.gob");
+  struct WatchingUi : test::FakeUi {
+    std::vector<bool> folderThere;  // at each box
+    fs::path folder;
+    void ShowMessage(BoxKind kind, const std::string& text) override {
+      folderThere.push_back(fs::exists(folder));
+      FakeUi::ShowMessage(kind, text);
+    }
+  } watching;
+  watching.folder = Projects() / "static";
+  ProjectContext watched{values, settings, level, watching, window};
+  NewProjectFromGob(watched, archive.string());
+
+  const auto episode = Projects() / "static" / "episode.jk";
+  EXPECT_THAT(watching.boxes,
+              ElementsAre(Box{BoxKind::Error, "File not found\n" + episode.string()}));
+  EXPECT_THAT(watching.folderThere, ElementsAre(true)) << "the error comes before the clean-up";
+  EXPECT_FALSE(fs::exists(Projects() / "static"));
+  EXPECT_FALSE(fs::exists(Projects() / "tempdir"));
+  EXPECT_EQ(test::ReadAll(settings.Path()), registered);
+  EXPECT_EQ(values.ProjectDir, Projects() / "Abc Station");
+  EXPECT_THAT(window.calls, IsEmpty());
+}
+
+TEST_F(ProjectStoreTest, AnImportThatCannotBeRegisteredLeavesNoFolder) {
+  fs::create_directories(settings.Path());  // a settings file that cannot be written
+  EXPECT_THAT([&] { NewProjectFromGob(context, TwoLevels("level.gob")); },
+              Throws<CommandError>(
+                  Property(&CommandError::text, "Unable to write to " + settings.Path().string())));
+  EXPECT_TRUE(fs::is_empty(Projects()));
+  EXPECT_TRUE(values.ProjectDir.empty());
+}
+
 TEST_F(ProjectStoreTest, LevelNameIsLookedUpIgnoringCaseOrIsTheJklFilesName) {
   NewProjectFromGob(context,
                     Archive("nouni.gob", test::GobBuilder{}.Entry("jkl\\03raw.jkl", Level("3"))));
@@ -238,6 +279,115 @@ TEST_F(ProjectStoreTest, OpenCommandListsTheProjectsAndOpensTheChosenOne) {
   EXPECT_EQ(level.header.worldGravity, 1.5f);
   EXPECT_EQ(ui.captions.size(), captions);
   EXPECT_THAT(window.calls, IsEmpty());
+}
+
+// Four registered projects A to D whose folders hold a level each, told apart by gravity.
+class ProjectListTest : public ProjectStoreTest {
+ protected:
+  ProjectListTest() {
+    int n = 0;
+    for (const std::string name : {"A", "B", "C", "D"}) {
+      ++n;
+      dir.Write("prog/Projects/" + name + "/jkl/" + name + ".jkl", Level(std::to_string(n)));
+      dir.Write("prog/Projects/" + name + "/episode.jk", kEpisode);
+      settings.WriteSettingText("Project" + std::to_string(n), "LevelName", name);
+      settings.WriteSettingText("Project" + std::to_string(n), "JKLName", name + ".jkl");
+      settings.WriteSettingText("Project" + std::to_string(n), "GOB2Name", name + ".GOB");
+    }
+    settings.WriteSettingInt("Projects", "NProjects", 4);
+  }
+
+  std::vector<std::string> Listed() {
+    std::vector<std::string> names;
+    const int count = settings.ReadSettingInt("Projects", "NProjects", 0);
+    for (int n = 1; n <= count; ++n) {
+      const std::string section = "Project" + std::to_string(n);
+      names.push_back(Setting(section, "LevelName") + " " + Setting(section, "JKLName") + " " +
+                      Setting(section, "GOB2Name"));
+    }
+    return names;
+  }
+  static platform::ProjectChoice Remove(int index) {
+    return {platform::ProjectChoice::Action::Remove, index};
+  }
+};
+
+TEST_F(ProjectListTest, AProjectWhoseFolderIsGoneIsNotListedAndIsTakenOffWhenTheUserAgrees) {
+  fs::remove_all(Projects() / "B");
+  const std::string question = "The folder of the project \"B\" is gone:\r" +
+                               (Projects() / "B").string() +
+                               "\r\rRemove the project from the list?";
+  ui.yesNoAnswers = {false};
+  ui.projectChoices = {std::nullopt, 1};
+  OpenProjectCommand(context);
+  EXPECT_THAT(ui.projectListsShown, ElementsAre(ElementsAre("A", "C", "D")));
+  EXPECT_EQ(Listed().size(), 4u) << "No keeps it listed in the settings";
+
+  ui.yesNoAnswers = {true};
+  OpenProjectCommand(context);  // opens the second entry: C, now project 2
+  EXPECT_THAT(ui.boxes,
+              ElementsAre(Box{BoxKind::Confirm, question}, Box{BoxKind::Confirm, question}));
+  EXPECT_THAT(Listed(), ElementsAre("A A.jkl A.GOB", "C C.jkl C.GOB", "D D.jkl D.GOB"));
+  EXPECT_EQ(level.header.worldGravity, 3.0f);
+  EXPECT_EQ(values.GOB2Name, "C.GOB");
+
+  // With every folder gone there is nothing to open.
+  ui.boxes.clear();
+  for (const char* name : {"A", "C", "D"}) fs::remove_all(Projects() / name);
+  OpenProjectCommand(context);
+  EXPECT_EQ(ui.boxes.size(), 4u);
+  EXPECT_EQ(ui.boxes.back(), (Box{BoxKind::Error, "No projects available!"}));
+  EXPECT_EQ(Listed().size(), 3u);
+}
+
+TEST_F(ProjectListTest, RemoveTakesAProjectOffTheListAndDeletesItsFolderOnlyAfterYes) {
+  OpenProject(context, "D", 4);
+  dir.Write("prog/Projects/B/notes.txt", "mine");
+  // Remove C, answered No; then B, answered Yes; then D, which is open; then open A.
+  ui.yesNoAnswers = {false, true};
+  ui.projectChoices = {Remove(2), Remove(1), Remove(2), 0};
+  OpenProjectCommand(context);
+
+  EXPECT_THAT(ui.projectListsShown,
+              ElementsAre(ElementsAre("A", "B", "C", "D"), ElementsAre("A", "B", "C", "D"),
+                          ElementsAre("A", "C", "D"), ElementsAre("A", "C", "D")));
+  const auto folder = [&](const char* name) { return (Projects() / name).string(); };
+  EXPECT_THAT(ui.boxes, ElementsAre(Box{BoxKind::Confirm,
+                                        "Remove the project \"C\" from the list and delete "
+                                        "its folder with all its files?\r" +
+                                            folder("C")},
+                                    Box{BoxKind::Confirm,
+                                        "Remove the project \"B\" from the list and delete "
+                                        "its folder with all its files?\r" +
+                                            folder("B")},
+                                    Box{BoxKind::Information,
+                                        "The project \"D\" is open. Open another "
+                                        "project before removing this one."}));
+  EXPECT_THAT(Listed(), ElementsAre("A A.jkl A.GOB", "C C.jkl C.GOB", "D D.jkl D.GOB"));
+  EXPECT_FALSE(fs::exists(Projects() / "B"));
+  EXPECT_TRUE(fs::exists(Projects() / "C" / "jkl" / "C.jkl"));
+  EXPECT_TRUE(fs::exists(Projects() / "D"));
+  EXPECT_EQ(values.ProjectDir, Projects() / "A");
+  EXPECT_EQ(level.header.worldGravity, 1.0f);
+}
+
+TEST_F(ProjectListTest, RemovingTheLastProjectOrOneSharingItsFolderKeepsWhatIsStillListed) {
+  // A hand-edited list where two projects name one folder: removing one keeps the folder.
+  settings.WriteSettingText("Project4", "LevelName", "C");
+  ui.yesNoAnswers = {true, true, true, true};
+  ui.projectChoices = {Remove(3), std::nullopt};
+  OpenProjectCommand(context);
+  EXPECT_THAT(Listed(), ElementsAre("A A.jkl A.GOB", "B B.jkl B.GOB", "C C.jkl C.GOB"));
+  EXPECT_TRUE(fs::exists(Projects() / "C" / "jkl" / "C.jkl"));
+
+  // A, B and C one by one; the empty list ends the command without a box.
+  ui.projectChoices = {Remove(0), Remove(0), Remove(0)};
+  OpenProjectCommand(context);
+  EXPECT_THAT(Listed(), IsEmpty());
+  EXPECT_FALSE(fs::exists(Projects() / "C"));
+  EXPECT_TRUE(fs::exists(Projects() / "D")) << "unlisted since the edit: never touched";
+  EXPECT_EQ(ui.boxes.size(), 4u);
+  EXPECT_EQ(ui.projectListsShown.size(), 5u);
 }
 
 TEST_F(ProjectStoreTest, HandEditedNamesCannotLeadOutOfTheProjectsFolder) {

@@ -50,9 +50,11 @@ TEST_F(ModelRadiiTest, ProjectBeforeArchiveMissingModelsReportedRadiusKeptWithou
   // plain.3do follows a model with a radius and has none of its own: it keeps its 0.
   const std::vector<float> radii{1.25f, 0.75f, 4.0f, 0.0f, 0.0f, 0.125f};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(Radius(i), radii[std::size_t(i)]) << i;
-  // One box names every missing model.
+  // One box names every missing model, and each is noted for the Messages panel.
   EXPECT_EQ(ui.boxes, (std::vector<Box>{{platform::BoxKind::Plain,
                                          "Can't find ghost.3do, empty.3do\r in Parse3DOs"}}));
+  EXPECT_EQ(ui.notes, (std::vector<std::string>{"Can't find ghost.3do in Parse3DOs",
+                                                "Can't find empty.3do in Parse3DOs"}));
   EXPECT_EQ(ui.progress,
             (std::vector<std::string>{"begin Parsing 3DO files...|Parsing: |5", "item crate.3do",
                                       "item barrel.3do", "item ghost.3do", "item empty.3do",
@@ -60,6 +62,18 @@ TEST_F(ModelRadiiTest, ProjectBeforeArchiveMissingModelsReportedRadiusKeptWithou
   EXPECT_EQ(ui.positions, (std::vector<int>{0, 1, 2, 3, 4, 5}));
   EXPECT_EQ(ui.processEventsCalls, 6);
   EXPECT_EQ(ui.maxBusyDepth, 1);
+
+  // Without the game a level misses every model: the box names ten and counts the rest.
+  test::FakeUi many;
+  level->models.count = 12;
+  for (int i = 0; i < 12; ++i) level->models[i].name = "m" + std::to_string(i) + ".3do";
+  Parse3DOs(*level, project, dir.path() / "nowhere.gob", many);
+  EXPECT_EQ(many.boxes, (std::vector<Box>{{platform::BoxKind::Plain,
+                                           "Can't find m0.3do, m1.3do, m2.3do, m3.3do, m4.3do, "
+                                           "m5.3do, m6.3do, m7.3do, m8.3do, m9.3do, ... and 2 more "
+                                           "(View > Messages)\r in Parse3DOs"}}));
+  EXPECT_EQ(many.notes.size(), 12u);
+  EXPECT_EQ(many.notes.back(), "Can't find m11.3do in Parse3DOs");
 
   test::FakeUi none;
   level->models.count = 0;

@@ -99,6 +99,7 @@ TEST_F(EndToEndTest, AFailedOpenLeavesTheWindowUsableAndProjectsOpenInTheTopView
   WriteSettings(
       "[Projects]\r\nNProjects=1\r\n[Project1]\r\nLevelName=Gone\r\nJKLName=gone.jkl\r\n"
       "GOB2Name=GONE.GOB\r\n");
+  dir.Write("prog/Projects/Gone/episode.jk", "\"Gone\"\r\nTYPE 1\r\n");  // but no level file
   Start();
   ui.boxes.clear();
   ui.projectChoices.push_back(0);
@@ -129,6 +130,31 @@ TEST_F(EndToEndTest, AFailedOpenLeavesTheWindowUsableAndProjectsOpenInTheTopView
   EXPECT_THAT(ui.projectListsShown.back(), ElementsAre("Gone", "Level 01ABC"));
   EXPECT_EQ(window->Editor().Level().header.worldGravity, 1.0f);
   EXPECT_TRUE(Button("btnSurface")->isChecked());
+}
+
+TEST_F(EndToEndTest, StartANewProjectOpensTheStarterRoomOnTheMapReadyToSaveAndPack) {
+  Start();
+  ui.boxes.clear();
+  platform::NewProjectAnswer answer;
+  answer.kind = platform::NewProjectAnswer::Kind::NewProject;
+  answer.levelName = "Starter";
+  answer.jklName = "start";
+  answer.gob2Name = "START.GOB";
+  ui.newProjectAnswers.push_back(answer);
+  Press(Button("btnNew"));
+
+  const fs::path project = ProgramDir() / "Projects" / "Starter";
+  ASSERT_EQ(window->Editor().Values().ProjectDir, project);
+  EXPECT_EQ(ui.captions.back(), "Orbandel Kelvarix 1.0 Preview Release 1 Build 631 - Starter");
+  EXPECT_THAT(States().off, ::testing::UnorderedElementsAre("mnuUndo", "mnuRedo"));
+  // The room's south wall runs along y = 1 from x = 1 to 3 on the top view.
+  EXPECT_EQ(BufferAt(2, 1), mapview::colours::kLine.Rgb32());
+  EXPECT_EQ(BufferAt(2, 2), mapview::colours::kBackground.Rgb32());
+
+  Press(Button("btnSave"));
+  Item("mnuGobProject")->trigger();
+  EXPECT_TRUE(fs::exists(project / "gob" / "START.GOB"));
+  EXPECT_THAT(ui.boxes, IsEmpty());
 }
 
 }  // namespace

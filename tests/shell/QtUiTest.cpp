@@ -131,15 +131,21 @@ TEST_F(QtUiWindowTest, TheJklChooserTakesTheFirstLevelUnlessAnotherIsChosen) {
   EXPECT_EQ(list->count(), 2);
 }
 
-TEST_F(QtUiWindowTest, OpenProjectTakesOnlyAHighlightedProjectAndCancelTakesNone) {
+TEST_F(QtUiWindowTest, OpenProjectTakesOnlyAHighlightedProjectToOpenOrRemove) {
   const auto& dialog = ui.OpenProjectDialog();
   auto* ok = Child<QPushButton>(dialog, "btnOK");
+  auto* remove = Child<QPushButton>(dialog, "btnRemove");
   auto* list = Child<QListWidget>(dialog, "lstProjects");
+  const auto highlight = [&](int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+  };
   QTimer::singleShot(0, [&] {
     EXPECT_FALSE(ok->isEnabled());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(1)).center());
+    EXPECT_FALSE(remove->isEnabled());
+    highlight(1);
     EXPECT_TRUE(ok->isEnabled());
+    EXPECT_TRUE(remove->isEnabled());
     QTest::mouseClick(Child<QPushButton>(dialog, "btnCancel"), Qt::LeftButton);
   });
   EXPECT_EQ(ui.ChooseProject({"Abc Station", "Xyz Base"}), std::nullopt);
@@ -148,6 +154,13 @@ TEST_F(QtUiWindowTest, OpenProjectTakesOnlyAHighlightedProjectAndCancelTakesNone
     DoubleClick(list, 0);
   });
   EXPECT_EQ(ui.ChooseProject({"Abc Station", "Xyz Base"}), 0);
+  QTimer::singleShot(0, [&] {
+    EXPECT_FALSE(remove->isEnabled());
+    highlight(1);
+    QTest::mouseClick(remove, Qt::LeftButton);
+  });
+  EXPECT_EQ(ui.ChooseProject({"Abc Station", "Xyz Base"}),
+            platform::ProjectChoice(platform::ProjectChoice::Action::Remove, 1));
 
   QTimer::singleShot(0, [&] { ui.NewProjectDialog().reject(); });
   EXPECT_EQ(ui.AskNewProject(), std::nullopt);

@@ -37,7 +37,7 @@ class FakeUi : public platform::Ui {
   std::deque<platform::YesNoCancel> yesNoCancelAnswers;
   std::deque<std::optional<platform::NewProjectAnswer>> newProjectAnswers;
   std::deque<std::optional<int>> jklChoices;
-  std::deque<std::optional<int>> projectChoices;
+  std::deque<std::optional<platform::ProjectChoice>> projectChoices;
   // What the list dialogs were shown.
   std::vector<std::vector<std::string>> jklListsShown;
   std::vector<std::vector<std::string>> projectListsShown;
@@ -83,9 +83,10 @@ class FakeUi : public platform::Ui {
     jklListsShown.push_back(jklNames);
     return TakeFront(jklChoices, std::optional<int>{});
   }
-  std::optional<int> ChooseProject(const std::vector<std::string>& levelNames) override {
+  std::optional<platform::ProjectChoice> ChooseProject(
+      const std::vector<std::string>& levelNames) override {
     projectListsShown.push_back(levelNames);
-    return TakeFront(projectChoices, std::optional<int>{});
+    return TakeFront(projectChoices, std::optional<platform::ProjectChoice>{});
   }
 
  private:

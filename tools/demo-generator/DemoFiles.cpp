@@ -1,19 +1,20 @@
 #include "DemoFiles.h"
 
 #include "DemoLevel.h"
+#include "DemoMaterials.h"
 #include "DemoModels.h"
 #include "DemoNames.h"
-#include "DemoPalette.h"
 #include "DemoSound.h"
-#include "LevelRules.h"
+#include "building/LevelRules.h"
+#include "building/RampPalette.h"
 
 #include "archive/GobWriter.h"
 #include "level/EpisodeFile.h"
 #include "level/JklWriter.h"
-#include "level/Words.h"
 #include "platform/CommandError.h"
 #include "platform/FileIo.h"
 #include "platform/GamePaths.h"
+#include "project/CogStrings.h"
 
 #include <stdexcept>
 #include <string>
@@ -60,18 +61,10 @@ constexpr std::string_view kCogText =
     "\r\n"
     "end\r\n";
 
-// The string table the game and the editor take the level's name from: the key is the level
-// file's name without ".jkl", in capitals.
-std::string CogStringsText() {
-  const std::string jkl(kJklName);
-  const std::string key = level::ToUpperAscii(jkl.substr(0, jkl.size() - 4));
-  return "MSGS 1\r\n\r\n#  \"<key>\"     <unused number>   \"<string>\"\r\n\r\n\"" + key +
-         "\" 0 \"" + std::string(kLevelTitle) + "\"\r\n\r\nEND\r\n";
-}
-
 // Writes the files into a folder of their own and packs it into archivePath.
-void Pack(const std::vector<DemoFile>& files, const fs::path& folder, const fs::path& archivePath) {
-  for (const DemoFile& file : files) {
+void Pack(const std::vector<building::GeneratedFile>& files, const fs::path& folder,
+          const fs::path& archivePath) {
+  for (const building::GeneratedFile& file : files) {
     const fs::path path = folder / platform::NativeRelativePath(file.name);
     fs::create_directories(path.parent_path());
     platform::WriteFileAtomically(path, file.bytes);
@@ -101,30 +94,30 @@ class StagingFolder {
 
 }  // namespace
 
-std::vector<DemoFile> ResourceFiles() {
-  const auto palette = DemoPalette();
-  std::vector<DemoFile> files = DemoMaterials(palette);
-  files.push_back({"misc\\cmp\\" + std::string(kColormap), ColormapBytes(palette)});
-  for (const ModelSpec& model : DemoModels()) {
-    files.push_back({"3do\\" + model.name, Model3doText(model)});
+std::vector<building::GeneratedFile> ResourceFiles() {
+  const auto palette = building::RampPalette();
+  std::vector<building::GeneratedFile> files = DemoMaterials(palette);
+  files.push_back({"misc\\cmp\\" + std::string(kColormap), building::ColormapBytes(palette)});
+  for (const building::ModelSpec& model : DemoModels()) {
+    files.push_back({"3do\\" + model.name, building::Model3doText(model)});
   }
   files.push_back({"sound\\" + std::string(kHumSound), HumWavBytes()});
   return files;
 }
 
-std::vector<DemoFile> LevelArchiveFiles(const level::Level& level) {
+std::vector<building::GeneratedFile> LevelArchiveFiles(const level::Level& level) {
   const std::string jkl(kJklName);
   return {
       {"jkl\\" + jkl, level::FormatLevel(level, "jkl\\" + jkl, level::CurrentTimeStamp())},
       {"episode.jk", level::FormatEpisode(level.episode, jkl)},
-      {"misc\\cogstrings.uni", CogStringsText()},
+      {"misc\\cogstrings.uni", project::FormatCogStrings(jkl, kLevelTitle)},
       {"cog\\" + std::string(kCogScript), std::string(kCogText)},
   };
 }
 
 void WriteDemo(const fs::path& outputDir) {
   const auto level = BuildDemoLevel();
-  const auto problems = CheckLevelRules(*level);
+  const auto problems = building::CheckLevelRules(*level);
   if (!problems.empty()) {
     std::string text = "The demo level breaks the game's rules:";
     for (const auto& problem : problems) text += "\n  " + problem;

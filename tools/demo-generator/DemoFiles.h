@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DemoMaterials.h"
+#include "building/PaintedMaterials.h"
 
 #include "level/Level.h"
 
@@ -11,11 +11,11 @@ namespace kx::demo {
 
 /// What the game's resource archive holds for the demo: the materials (mat\), the colormap
 /// (misc\cmp\dflt.cmp), the models (3do\) and the hum (sound\).
-std::vector<DemoFile> ResourceFiles();
+std::vector<building::GeneratedFile> ResourceFiles();
 
 /// What the demo's level archive holds: jkl\demo.jkl written from level by the editor's own
 /// writer, episode.jk, misc\cogstrings.uni naming the level, and the cog script (cog\).
-std::vector<DemoFile> LevelArchiveFiles(const level::Level& level);
+std::vector<building::GeneratedFile> LevelArchiveFiles(const level::Level& level);
 
 /// Writes the demo under outputDir: game/resource/res2.gob, an empty game/episode folder and
 /// DemoStation.gob, packed by the editor's own archive writer. Throws std::runtime_error listing

@@ -1,9 +1,10 @@
 #include "DemoLevel.h"
 
-#include "BoxBuilder.h"
 #include "DemoModels.h"
 #include "DemoNames.h"
-#include "Lighting.h"
+#include "building/BoxBuilder.h"
+#include "building/GameDefaults.h"
+#include "building/Lighting.h"
 
 #include "level/Numbers.h"
 
@@ -15,27 +16,13 @@ namespace kx::demo {
 
 namespace {
 
-// The game loads only levels whose COPYRIGHT section holds LucasArts' notice exactly as its own
-// levels carry it, line for line.
-constexpr std::array<std::string_view, 34> kCopyright{
-    "................................", "................@...@...@...@...",
-    ".............@...@..@..@...@....", "................@.@.@.@.@.@.....",
-    "@@@@@@@@......@...........@.....", "@@@@@@@@....@@......@@@....@....",
-    "@@.....@.....@......@@@.....@@..", "@@.@@@@@......@.....@@@......@@.",
-    "@@@@@@@@.......@....@@.....@@...", "@@@@@@@@.........@@@@@@@@@@.....",
-    "@@@@@@@@..........@@@@@@........", "@@.....@..........@@@@@.........",
-    "@@.@@@@@.........@@@@@@.........", "@@.....@.........@@@@@@.........",
-    "@@@@@@@@.........@@@@@@.........", "@@@@@@@@.........@@@@@@@........",
-    "@@@...@@.........@@@@@@@........", "@@.@@@.@.........@.....@........",
-    "@@..@..@........@.......@.......", "@@@@@@@@........@.......@.......",
-    "@@@@@@@@.......@........@.......", "@@..@@@@.......@........@.......",
-    "@@@@..@@......@.........@.......", "@@@@.@.@......@.........@.......",
-    "@@....@@........................", "@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@",
-    "@@@@@@@@@@@@@.@@@@@@@@@@@@@@@@@@", "@@.@@..@@@@@..@@@@@@@@@@.@@@@@@@",
-    "@@.@.@.@@@@.@.@@@.@..@@...@@@..@", "@@..@@@@@@....@@@..@@@@@.@@@@.@@",
-    "@@@@@@@@...@@.@@@.@@@@@..@@...@@", "@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@",
-    "@.copyright.(c).1997.lucasarts.@", "@@@@@@..entertainment.co..@@@@@@",
-};
+using building::BoxBuilder;
+using building::BoxSector;
+using building::Fill;
+using building::kSideCount;
+using building::Side;
+using building::SurfaceLook;
+using building::Vec3;
 
 // The level's materials, in table order.
 enum Mat : std::int32_t { kFloor, kBrick, kMetal, kSky, kLights, kCrate, kGlow };
@@ -75,12 +62,6 @@ level::Sector SectorValues(float ambient) {
 // The world point at (x, y, z) from the corner of the hall.
 Vec3 At(double x, double y, double z) {
   return kLevelCorner + Vec3{x, y, z};
-}
-
-template <typename T>
-void Fill(level::Table<T>& table, const std::vector<T>& items) {
-  table.count = static_cast<std::int32_t>(items.size());
-  for (std::size_t i = 0; i < items.size(); ++i) table[static_cast<int>(i)] = items[i];
 }
 
 void BuildGeometry(level::Level& level) {
@@ -146,12 +127,8 @@ std::unique_ptr<level::Level> BuildDemoLevel() {
   auto made = std::make_unique<level::Level>();
   level::Level& level = *made;
 
-  level.copyright.count = static_cast<std::int32_t>(kCopyright.size());
-  for (std::size_t i = 0; i < kCopyright.size(); ++i) {
-    level.copyright[static_cast<int>(i)] = std::string(kCopyright[i]);
-  }
-  // The values the game's own levels use.
-  level.header = {1, 4, 15, 100, 768, {0, 0}, {0, 0}, {1, 2, 3, 4}, {0.3f, 0.6f, 0.9f, 1.2f}, 2, 2};
+  building::SetGameCopyright(level);
+  level.header = building::GameHeader();
   Fill(level.sounds, {std::string(kHumSound)});
   std::vector<level::Material> materials;
   for (const auto name : kMaterials) materials.push_back({std::string(name), 1, 1});
@@ -159,19 +136,19 @@ std::unique_ptr<level::Level> BuildDemoLevel() {
   Fill(level.colormaps, {std::string(kColormap)});
 
   BuildGeometry(level);
-  LightSurfaces(level, {
-                           {At(0.15, 1.45, 0.33), 0.9, 1.5, kHallSector},
-                           {At(1.45, 0.15, 0.33), 0.9, 1.5, kHallSector},
-                           {At(2.3, 0.8, 0.38), 0.7, 0.9, kCorridorSector},
-                           {At(3.05, 0.35, 0.33), 0.9, 1.3, kAtriumSector},
-                           {At(3.95, 0.35, 0.33), 0.9, 1.3, kAtriumSector},
-                           {At(3.5, 0.8, -0.55), 0.6, 0.7, kPitSector},
-                       });
+  building::LightSurfaces(level, {
+                                     {At(0.15, 1.45, 0.33), 0.9, 1.5, kHallSector},
+                                     {At(1.45, 0.15, 0.33), 0.9, 1.5, kHallSector},
+                                     {At(2.3, 0.8, 0.38), 0.7, 0.9, kCorridorSector},
+                                     {At(3.05, 0.35, 0.33), 0.9, 1.3, kAtriumSector},
+                                     {At(3.95, 0.35, 0.33), 0.9, 1.3, kAtriumSector},
+                                     {At(3.5, 0.8, -0.55), 0.6, 0.7, kPitSector},
+                                 });
 
   std::vector<level::Model> models;
   std::string crateSize, postSize;
-  for (const ModelSpec& model : DemoModels()) {
-    const auto radius = static_cast<float>(ModelRadius(model));
+  for (const building::ModelSpec& model : DemoModels()) {
+    const auto radius = static_cast<float>(building::ModelRadius(model));
     models.push_back({model.name, radius});
     if (model.name == kCrateModel) crateSize = level::FormatFloat6(radius);
     if (model.name == kLightPostModel) postSize = level::FormatFloat6(radius);
@@ -190,22 +167,12 @@ std::unique_ptr<level::Level> BuildDemoLevel() {
   Fill(level.cogs, {level::Cog{std::string(kCogScript), {pitParam, delayParam}}});
 
   const std::string orient = "orient=(0.000000/0.000000/0.000000)";
-  Fill(
-      level.templates,
+  auto templates = building::PlayerTemplates(std::string(kPlayerModel));
+  templates.insert(templates.begin(),
+                   level::Template{"_decor", "none", orient + " type=cog collide=1 move=path", -1});
+  templates.insert(
+      templates.end(),
       {
-          {"_decor", "none", orient + " type=cog collide=1 move=path", -1},
-          {"_actor", "none",
-           orient + " type=actor collide=1 move=physics thingflags=0x20000000 mass=150.000000 "
-                    "physflags=0x4a4f maxrotvel=200.000000 maxvel=1.000000 health=40.00 "
-                    "maxhealth=40.00 maxrotthrust=180.00 jumpspeed=1.50 "
-                    "eyeoffset=(0.000000/0.000000/0.037000) minheadpitch=-80.00 "
-                    "maxheadpitch=80.00",
-           -1},
-          {"walkplayer", "_actor",
-           "type=player thingflags=0x20000401 light=0.200000 model3d=" + std::string(kPlayerModel) +
-               " size=0.065000 movesize=0.065000 surfdrag=3.000000 airdrag=0.500000 "
-               "staticdrag=0.300000 health=100.00 maxhealth=100.00 maxthrust=2.00 typeflags=0x1",
-           -1},
           {"crate", "_decor",
            "collide=3 thingflags=0x8 model3d=" + std::string(kCrateModel) + " size=" + crateSize +
                " movesize=" + crateSize,
@@ -215,6 +182,7 @@ std::unique_ptr<level::Level> BuildDemoLevel() {
                " size=" + postSize + " movesize=" + postSize,
            -1},
       });
+  Fill(level.templates, templates);
 
   // Things stand on the floor: a crate's centre is half its height above it, a post's half of
   // its 0.36, and the player's origin 0.12 above it. A yaw of -90 faces along +x.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Vec3.h"
+#include "building/Vec3.h"
 
 #include "level/Level.h"
 
@@ -19,7 +19,7 @@ inline constexpr int kPitSector = 4;       // below a square hole in the atrium'
 /// editor opens a level at 50 pixels per unit with the world's origin at the map's lower-left
 /// corner, so a level there sits in the corner and its pit below the origin is cut off; four
 /// units out on every axis it lies whole and near the middle of the map in all three views.
-inline constexpr Vec3 kLevelCorner{4, 4, 4};
+inline constexpr building::Vec3 kLevelCorner{4, 4, 4};
 
 /// The level "Demo Station": a hall and a taller atrium joined by a doorway and a corridor, a
 /// pit below the atrium's floor, lit by light posts and panels, with crates and the player's

@@ -1,37 +1,12 @@
 #pragma once
 
-#include "Vec3.h"
+#include "building/BoxModel.h"
 
-#include <string>
 #include <vector>
 
 namespace kx::demo {
 
-/// One box of a model, in model units around the model's origin, with the material of its
-/// faces (an index into the model's material list) and how many texels its faces lay on one
-/// unit (0: each face shows its material once).
-struct ModelBox {
-  Vec3 min, max;
-  int material = 0;
-  double texelsPerUnit = 0;
-};
-
-/// A model made of boxes: its file name, its materials and its boxes.
-struct ModelSpec {
-  std::string name;
-  std::vector<std::string> materials;
-  std::vector<ModelBox> boxes;
-};
-
-/// The model's radius: the distance from its origin to its farthest vertex.
-double ModelRadius(const ModelSpec& model);
-
-/// The model as 3DO text, lines ending in CR LF: the header, the material list, the geometry
-/// definition with the model's radius, one geoset holding one mesh of every box's faces (facing
-/// out), and a hierarchy of one node.
-std::string Model3doText(const ModelSpec& model);
-
 /// The demo's models: a crate, a player and a light post.
-std::vector<ModelSpec> DemoModels();
+std::vector<building::ModelSpec> DemoModels();
 
 }  // namespace kx::demo

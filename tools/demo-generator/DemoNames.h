@@ -24,9 +24,4 @@ inline constexpr std::string_view kCrateModel = "dm_crate.3do";
 inline constexpr std::string_view kPlayerModel = "dm_player.3do";
 inline constexpr std::string_view kLightPostModel = "dm_lightpost.3do";
 
-/// The size of every texture material, and its mip-map levels.
-inline constexpr int kTextureSide = 64;
-inline constexpr int kTextureMips = 4;
-inline constexpr int kLightsCels = 4;
-
 }  // namespace kx::demo

@@ -46,7 +46,8 @@ std::optional<int> ConsoleUi::ChooseJkl(const std::vector<std::string>& names) {
   return 0;
 }
 
-std::optional<int> ConsoleUi::ChooseProject(const std::vector<std::string>& names) {
+std::optional<platform::ProjectChoice> ConsoleUi::ChooseProject(
+    const std::vector<std::string>& names) {
   if (names.empty()) return std::nullopt;
   return 0;
 }

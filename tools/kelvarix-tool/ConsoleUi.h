@@ -12,7 +12,8 @@ public:
   void Note(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   std::optional<int> ChooseJkl(const std::vector<std::string>& names) override;
-  std::optional<int> ChooseProject(const std::vector<std::string>& names) override;
+  std::optional<platform::ProjectChoice> ChooseProject(
+      const std::vector<std::string>& names) override;
 };
 
 }  // namespace kx::tool

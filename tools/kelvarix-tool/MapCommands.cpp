@@ -203,6 +203,7 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
 class SilentUi : public ConsoleUi {
  public:
   void ShowMessage(platform::BoxKind, const std::string&) override {}
+  void Note(const std::string&) override {}
 };
 
 /// The map window of the tool: repaints go to the canvas, the counter is kept.

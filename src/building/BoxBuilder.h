@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Vec3.h"
+#include "building/Vec3.h"
 
 #include "level/Level.h"
 
@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-/// The demo content: a small game folder and a level of our own, made in code.
-namespace kx::demo {
+/// Building level geometry in code: boxes joined into sectors, the game's rules for a valid level,
+/// baked light, and the materials, colormap and models generated to go with them.
+namespace kx::building {
 
 /// The six sides of an axis-aligned box: at its least and greatest x, y and z.
 enum class Side { West, East, South, North, Floor, Ceiling };
@@ -65,4 +66,4 @@ class BoxBuilder {
   std::vector<std::array<int, 2>> m_joins;
 };
 
-}  // namespace kx::demo
+}  // namespace kx::building

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-namespace kx::demo {
+namespace kx::building {
 
 /// A point or direction in world units (double precision while geometry is worked out).
 struct Vec3 {
@@ -47,4 +47,4 @@ inline Vec3 NewellNormal(const std::vector<Vec3>& corners) {
   return normal;
 }
 
-}  // namespace kx::demo
+}  // namespace kx::building

@@ -1,6 +1,6 @@
-#include "LevelRules.h"
+#include "building/LevelRules.h"
 
-#include "Vec3.h"
+#include "building/Vec3.h"
 
 #include "level/Numbers.h"
 #include "level/Words.h"
@@ -12,7 +12,7 @@
 #include <set>
 #include <utility>
 
-namespace kx::demo {
+namespace kx::building {
 
 namespace {
 
@@ -347,4 +347,4 @@ std::vector<std::string> CheckLevelRules(const level::Level& level) {
   return RuleChecker(level).Run();
 }
 
-}  // namespace kx::demo
+}  // namespace kx::building

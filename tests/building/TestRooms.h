@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BoxBuilder.h"
+#include "building/BoxBuilder.h"
 
 #include "level/Level.h"
 
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace kx::demo::test {
+namespace kx::building::test {
 
 /// A box of the given extent with every side a plain wall.
 inline BoxSector Room(Vec3 min, Vec3 max) {
@@ -37,4 +37,4 @@ inline std::unique_ptr<level::Level> TwoRooms() {
   return Rooms({{{0, 0, 0}, {1, 1, 1}}, {{1, 0.25, 0}, {2, 0.75, 0.5}}});
 }
 
-}  // namespace kx::demo::test
+}  // namespace kx::building::test

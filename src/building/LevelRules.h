@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace kx::demo {
+namespace kx::building {
 
 /// The game's rules for a valid level, checked on the records in use: every surface planar,
 /// convex, with at least three corners and a normal that agrees with its corners' winding;
@@ -16,4 +16,4 @@ namespace kx::demo {
 /// listed template. Returns one line per broken rule; empty when the level keeps them all.
 std::vector<std::string> CheckLevelRules(const level::Level& level);
 
-}  // namespace kx::demo
+}  // namespace kx::building

@@ -1,13 +1,13 @@
-#include "BoxBuilder.h"
-#include "LevelRules.h"
-#include "TestRooms.h"
+#include "building/BoxBuilder.h"
+#include "building/LevelRules.h"
+#include "building/TestRooms.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <tuple>
 
-namespace kx::demo {
+namespace kx::building {
 namespace {
 
 using test::Room;
@@ -74,4 +74,4 @@ TEST(BoxBuilderTest, RefusesOverlappingOpeningsOnOneSide) {
 }
 
 }  // namespace
-}  // namespace kx::demo
+}  // namespace kx::building

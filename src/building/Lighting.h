@@ -1,12 +1,12 @@
 #pragma once
 
-#include "Vec3.h"
+#include "building/Vec3.h"
 
 #include "level/Level.h"
 
 #include <vector>
 
-namespace kx::demo {
+namespace kx::building {
 
 /// A light that shines on the surfaces of the sector it stands in.
 struct PointLight {
@@ -21,4 +21,4 @@ struct PointLight {
 /// and with the angle at which it meets the surface; kept from 0 to 1, to four decimals.
 void LightSurfaces(level::Level& level, const std::vector<PointLight>& lights);
 
-}  // namespace kx::demo
+}  // namespace kx::building

@@ -1,4 +1,4 @@
-#include "DemoPalette.h"
+#include "building/RampPalette.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-namespace kx::demo {
+namespace kx::building {
 
 namespace {
 
@@ -43,7 +43,7 @@ std::uint8_t RampIndex(Ramp ramp, int shade) {
                                    std::clamp(shade, 0, kRampSize - 1));
 }
 
-resources::Palette DemoPalette() {
+resources::Palette RampPalette() {
   resources::Palette palette{};
   for (int r = 0; r < kRampCount; ++r) {
     const RampColours& ramp = kRamps[static_cast<std::size_t>(r)];
@@ -121,4 +121,4 @@ std::string ColormapBytes(const resources::Palette& palette) {
   return out + blend;
 }
 
-}  // namespace kx::demo
+}  // namespace kx::building

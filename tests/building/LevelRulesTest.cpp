@@ -1,12 +1,12 @@
-#include "LevelRules.h"
-#include "TestRooms.h"
+#include "building/LevelRules.h"
+#include "building/TestRooms.h"
 
 #include <algorithm>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-namespace kx::demo {
+namespace kx::building {
 namespace {
 
 using level::Level;
@@ -108,4 +108,4 @@ TEST(LevelRulesTest, NamesEveryBrokenRuleAndNothingInAWellBuiltLevel) {
 }
 
 }  // namespace
-}  // namespace kx::demo
+}  // namespace kx::building

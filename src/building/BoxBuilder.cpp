@@ -1,4 +1,4 @@
-#include "BoxBuilder.h"
+#include "building/BoxBuilder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-namespace kx::demo {
+namespace kx::building {
 
 namespace {
 
@@ -238,7 +238,7 @@ struct Polygon {
 template <typename T>
 void Require(const level::Table<T>& table, std::size_t count, const char* what) {
   if (count > static_cast<std::size_t>(table.Capacity())) {
-    throw std::logic_error(std::string("the demo level has more ") + what + " than a level holds");
+    throw std::logic_error(std::string("the boxes make more ") + what + " than a level holds");
   }
 }
 
@@ -352,7 +352,7 @@ void BoxBuilder::Build(level::Level& level) const {
       adjoinOf.emplace_back(polygon.opening, polygon.sector);
     }
     if (polygon.corners.size() > static_cast<std::size_t>(level::capacity::kSurfaceMaxVertices)) {
-      throw std::logic_error("a surface of the demo level has more corners than the game allows");
+      throw std::logic_error("a surface of the boxes has more corners than the game allows");
     }
     surface.nverts = static_cast<std::int32_t>(polygon.corners.size());
     for (std::size_t c = 0; c < polygon.corners.size(); ++c) {
@@ -461,4 +461,4 @@ void BoxBuilder::Build(level::Level& level) const {
   }
 }
 
-}  // namespace kx::demo
+}  // namespace kx::building

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-namespace kx::demo {
+namespace kx::building {
 
-/// The demo palette is eight ramps of 32 colours, each running from near black to a highlight,
-/// so that every material can be shaded in its own hue. Entry 0 is black.
+/// The ramp palette is eight ramps of 32 colours, each running from near black to a highlight,
+/// so that every generated material can be shaded in its own hue. Entry 0 is black.
 enum class Ramp { Grey, Brick, Sand, Steel, Sky, Wood, Amber, Ember };
 inline constexpr int kRampCount = 8;
 inline constexpr int kRampSize = 32;
@@ -16,8 +16,8 @@ inline constexpr int kRampSize = 32;
 /// The palette index of a ramp's shade (0 darkest, 31 lightest).
 std::uint8_t RampIndex(Ramp ramp, int shade);
 
-/// The 256 colours of the demo's colormap.
-resources::Palette DemoPalette();
+/// The 256 colours of the generated colormap.
+resources::Palette RampPalette();
 
 /// A colour with red, green and blue from 0 to 255 (may lie outside while it is worked out).
 struct Colour {
@@ -32,4 +32,4 @@ std::uint8_t NearestIndex(const resources::Palette& palette, const Colour& colou
 /// of half-transparent blends.
 std::string ColormapBytes(const resources::Palette& palette);
 
-}  // namespace kx::demo
+}  // namespace kx::building

@@ -1,9 +1,9 @@
-#include "Lighting.h"
+#include "building/Lighting.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace kx::demo {
+namespace kx::building {
 
 void LightSurfaces(level::Level& level, const std::vector<PointLight>& lights) {
   for (int s = 0; s < level.sectors.Used(); ++s) {
@@ -31,4 +31,4 @@ void LightSurfaces(level::Level& level, const std::vector<PointLight>& lights) {
   }
 }
 
-}  // namespace kx::demo
+}  // namespace kx::building

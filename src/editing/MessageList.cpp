@@ -1,0 +1,30 @@
+#include "editing/MessageList.h"
+
+namespace kx::editing {
+
+namespace {
+
+std::tuple<std::string, int, int> KeyOf(const MessageEntry& entry) {
+  if (!entry.record) return {entry.text, 0, 0};
+  return {entry.text, static_cast<int>(entry.record->mode), entry.record->index};
+}
+
+}  // namespace
+
+void MessageList::Clear() {
+  m_entries.clear();
+  m_keys.clear();
+}
+
+bool MessageList::Add(MessageEntry entry) {
+  if (!m_keys.insert(KeyOf(entry)).second) return false;
+  m_entries.push_back(std::move(entry));
+  return true;
+}
+
+std::optional<RecordRef> MessageList::RecordAt(int row) const {
+  if (row < 0 || row >= static_cast<int>(m_entries.size())) return std::nullopt;
+  return m_entries[static_cast<std::size_t>(row)].record;
+}
+
+}  // namespace kx::editing
