@@ -26,6 +26,11 @@ void AppendFlagText(std::string& out, std::uint32_t value);
 /// part gives, or 0.
 float ParseFloat(std::string_view text);
 
+/// ParseFloat for values a level keeps: nullopt when the number lies beyond the float range
+/// (1e39) or the text spells an infinity or NaN ("inf", "-NaN", any case), values that a saved
+/// level could not give back.
+std::optional<float> ParseFiniteFloat(std::string_view text);
+
 /// The float when the whole of text (after leading blanks) is a well-formed decimal number.
 std::optional<float> ParseWholeFloat(std::string_view text);
 
