@@ -94,6 +94,9 @@ level::Level& SavedLevel() {
   return *level;
 }
 
+// The cels of a material drawn per input: as many as the material selector animates.
+constexpr std::size_t kCelsDrawn = 16;
+
 // Each archive entry's lines are read up to this many entries, enough to reach every path of
 // the line reader without making large directories slow to fuzz.
 constexpr int kEntriesLineRead = 8;
@@ -166,7 +169,11 @@ void ReadMat(std::string_view bytes) {
     const auto value = static_cast<std::uint8_t>(i);
     palette[i] = {value, value, value};
   }
-  for (std::size_t cel = 0; cel < mat->cels.size(); ++cel) resources::DrawCel(*mat, cel, palette);
+  // The selector animates the first cels; a colour material of thousands of records would
+  // otherwise spend the run drawing the same 256x256 square again and again.
+  for (std::size_t cel = 0; cel < mat->cels.size() && cel < kCelsDrawn; ++cel) {
+    resources::DrawCel(*mat, cel, palette);
+  }
 }
 
 void ReadCmp(std::string_view bytes) {

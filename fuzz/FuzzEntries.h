@@ -14,7 +14,7 @@ void ReadJkl(std::string_view bytes);
 /// A GOB2 archive's directory, the entries' names as extraction checks them, and each entry's
 /// lines as resources are read.
 void ReadGobDirectory(std::string_view bytes);
-/// A MAT material and every cel drawn as the preview draws it.
+/// A MAT material and the cels the selector animates drawn as its preview draws them.
 void ReadMat(std::string_view bytes);
 /// A CMP colormap's palette.
 void ReadCmp(std::string_view bytes);
