@@ -135,11 +135,12 @@ int CountWords(std::string_view text) {
   return count;
 }
 
-/// Upper-cases the letters a-z of text, sixteen bytes at a time where the compiler can: every
-/// line of a level is upper-cased for matching.
-void UpperCaseInPlace(std::string& text) {
+/// Copies text to out upper-casing the letters a-z, sixteen bytes at a time where the compiler
+/// can: every line of a level is upper-cased for matching. out holds at least text.size() bytes.
+void UpperCaseCopy(std::string_view text, char* out) {
   using Block = unsigned char __attribute__((vector_size(16)));
-  char* data = text.data();
+  char* data = out;
+  std::memcpy(data, text.data(), text.size());
   std::size_t i = 0;
   for (; i + 16 <= text.size(); i += 16) {
     Block block;
@@ -175,12 +176,14 @@ class LevelParser {
 
   ParseOutcome Run() {
     TextLines lines(m_bytes);
-    while (lines.Next(m_raw)) {
+    std::string_view raw;
+    while (lines.Next(raw)) {
       m_ui.ProcessEvents();
       m_lineNumber = lines.LineNumber();
       m_ui.ProgressSetPosition(ProgressValue(m_lineNumber));
-      if (!SplitLine(m_raw)) {
-        if (m_state == State::Unknown) m_unknownPending.push_back(m_raw);
+      m_raw = raw;
+      if (!SplitLine(raw)) {
+        if (m_state == State::Unknown) m_unknownPending.push_back(raw);
         continue;
       }
       if (IsSectionHeaderLine()) continue;
@@ -217,9 +220,10 @@ class LevelParser {
     if (hash != std::string_view::npos) raw = raw.substr(0, hash);
     m_cased = Trim(raw);
     if (m_cased.empty()) return false;
-    m_upper.assign(m_cased);
-    UpperCaseInPlace(m_upper);
-    m_work = m_upper;
+    // The buffer only grows, so most lines are copied without touching the allocator.
+    if (m_upper.size() < m_cased.size()) m_upper.resize(m_cased.size());
+    UpperCaseCopy(m_cased, m_upper.data());
+    m_work = std::string_view(m_upper.data(), m_cased.size());
     m_colon = m_work.find(':');
     return true;
   }
@@ -234,7 +238,12 @@ class LevelParser {
   std::string Place() const { return JklPlace(m_sourceName, m_lineNumber); }
 
   std::int32_t Strict(std::string_view text) const {
-    if (const auto value = ParseWholeInt(text)) return *value;
+    const auto value = ParseWholeInt(text);
+    if (!value) [[unlikely]] FailInteger(text);
+    return *value;
+  }
+
+  [[noreturn, gnu::noinline]] void FailInteger(std::string_view text) const {
     throw CommandError::InvalidInteger(std::string(text), Place());
   }
 
@@ -243,7 +252,12 @@ class LevelParser {
   /// A float of the level: a value beyond the float range, an infinity or a NaN stops the read,
   /// since a saved level could not give it back.
   float Float(std::string_view text) const {
-    if (const auto value = ParseFiniteFloat(text)) return *value;
+    const auto value = ParseFiniteFloat(text);
+    if (!value) [[unlikely]] FailFloat(text);
+    return *value;
+  }
+
+  [[noreturn, gnu::noinline]] void FailFloat(std::string_view text) const {
     Fail(InvalidFloatText(text));
   }
 
@@ -955,7 +969,7 @@ class LevelParser {
   std::int64_t m_lineNumber = 0;
 
   std::string_view m_raw;    // the line as it stands in the file
-  std::string m_upper;       // storage of the working line
+  std::string m_upper;       // storage of the working line, its first m_work.size() bytes
   std::string_view m_work;   // the line upper-cased and trimmed: matching and numbers
   std::string_view m_cased;  // the line as written, trimmed: stored names and texts
   std::size_t m_colon = std::string_view::npos;  // the first ":" of the working line

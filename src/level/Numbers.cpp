@@ -113,25 +113,6 @@ float ConvertFloatPrefix(std::string_view number) {
   return negative ? -value : value;
 }
 
-/// Whether text, after an optional sign, begins with a word the runtime reads as an infinity or
-/// a NaN: "INF", "INFINITY" or "NAN" in any case, not followed by a letter or digit
-/// ("info.mat" is no such word).
-bool SpellsInfinityOrNaN(std::string_view text) {
-  if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
-  for (const std::string_view word : {"INFINITY", "INF", "NAN"}) {
-    if (text.size() < word.size()) continue;
-    bool same = true;
-    for (std::size_t i = 0; i < word.size() && same; ++i) {
-      same = (text[i] >= 'a' && text[i] <= 'z' ? text[i] - 32 : text[i]) == word[i];
-    }
-    if (!same) continue;
-    if (text.size() == word.size()) return true;
-    const char next = text[word.size()];
-    return !IsDigit(next) && !((next | 0x20) >= 'a' && (next | 0x20) <= 'z');
-  }
-  return false;
-}
-
 /// Parses an optional sign and digits (or "$" and hex digits); returns the length used,
 /// 0 when there is no number. overflow tells whether the value left the 32-bit range.
 std::size_t IntPrefix(std::string_view text, std::int64_t& value, bool& overflow) {
@@ -274,17 +255,21 @@ float ParseFloat(std::string_view text) {
   return length == 0 ? 0.0f : ConvertFloatPrefix(text.substr(0, length));
 }
 
-std::optional<float> ParseFiniteFloat(std::string_view text) {
+bool SpellsInfinityOrNaN(std::string_view text) {
   text.remove_prefix(SkipLeadingBlanks(text));
-  if (const auto quick = QuickFloat(text)) return *quick;
-  const std::size_t length = FloatPrefixLength(text);
-  if (length == 0) {
-    if (SpellsInfinityOrNaN(text)) return std::nullopt;
-    return 0.0f;
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+  for (const std::string_view word : {"INFINITY", "INF", "NAN"}) {
+    if (text.size() < word.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < word.size() && same; ++i) {
+      same = (text[i] >= 'a' && text[i] <= 'z' ? text[i] - 32 : text[i]) == word[i];
+    }
+    if (!same) continue;
+    if (text.size() == word.size()) return true;
+    const char next = text[word.size()];
+    return !IsDigit(next) && !((next | 0x20) >= 'a' && (next | 0x20) <= 'z');
   }
-  const float value = ConvertFloatPrefix(text.substr(0, length));
-  if (std::isinf(value)) return std::nullopt;
-  return value;
+  return false;
 }
 
 std::optional<float> ParseWholeFloat(std::string_view text) {
