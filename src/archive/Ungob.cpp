@@ -20,11 +20,6 @@ using platform::CommandError;
 
 namespace {
 
-struct PlannedFile {
-  const GobDirectoryEntry* entry;
-  std::vector<std::string> parts;
-};
-
 // The folders below the target as extraction sees them: each folder's names by their
 // upper-case spelling, so that MAT\a.mat and mat\b.mat land in one folder as they would on the
 // game's case-blind file system.
@@ -77,13 +72,30 @@ class TargetTree {
   std::set<std::string> m_links;
 };
 
+// Side files tried beside one target before extraction gives up.
+constexpr int kSideFileNames = 100;
+
+/// A new file beside target for an entry's data. It is created exclusively, so that nothing
+/// already under its name, such as a link planted there to carry the data elsewhere, is ever
+/// followed or overwritten; a taken name makes the next one be tried.
+BinaryFile CreateSideFile(const fs::path& target, fs::path& side) {
+  for (int attempt = 0;; ++attempt) {
+    side = target;
+    side += ".kxpart";
+    if (attempt > 0) side += std::to_string(attempt);
+    std::error_code ec;
+    const bool taken = fs::exists(fs::symlink_status(side, ec));
+    if (!taken || attempt + 1 == kSideFileNames)
+      return BinaryFile(side, BinaryFile::Mode::CreateNew);
+  }
+}
+
 void CopyEntry(BinaryFile& archive, const GobDirectoryEntry& entry, const fs::path& target) {
   // The data goes to a side file first, so a failure never leaves a short file under the
   // entry's name.
-  fs::path partial = target;
-  partial += ".kxpart";
+  fs::path partial;
+  BinaryFile out = CreateSideFile(target, partial);
   try {
-    BinaryFile out(partial, BinaryFile::Mode::Write);
     archive.Seek(static_cast<std::uint64_t>(entry.offset));
     archive.CopyTo(out, static_cast<std::uint64_t>(entry.size));
     out.Close();
@@ -91,13 +103,62 @@ void CopyEntry(BinaryFile& archive, const GobDirectoryEntry& entry, const fs::pa
     fs::rename(partial, target, ec);
     if (ec) throw CommandError::FromErrno(ec.value(), platform::DisplayPath(target));
   } catch (...) {
+    out = BinaryFile();
     std::error_code ignored;
     fs::remove(partial, ignored);
     throw;
   }
 }
 
+/// Refuses an archive in which one entry's path is also a folder of another's ("a" and
+/// "a\b.txt", letters compared without case as the folders are merged): one of them could only
+/// be written by removing the other. Nothing has been written when this throws.
+void RefuseClashingPaths(const std::vector<GobDirectoryEntry>& entries,
+                         const std::vector<std::vector<std::string>>& paths,
+                         const fs::path& archivePath) {
+  std::map<std::string, const GobDirectoryEntry*> files;
+  std::map<std::string, const GobDirectoryEntry*> folders;
+  for (std::size_t e = 0; e < entries.size(); ++e) {
+    const auto& parts = paths[e];
+    std::string path;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+      if (i > 0) {
+        folders.emplace(path, &entries[e]);
+        path += '\\';
+      }
+      path += level::ToUpperAscii(parts[i]);
+    }
+    files.emplace(path, &entries[e]);
+  }
+  for (const auto& [path, folderEntry] : folders) {
+    const auto clash = files.find(path);
+    if (clash == files.end()) continue;
+    const GobDirectoryEntry* first = clash->second;
+    const GobDirectoryEntry* second = folderEntry;
+    if (second->index < first->index) std::swap(first, second);
+    throw CommandError("Clashing entry names in GOB2 archive: " + PrintableEntryName(first->name) +
+                           " and " + PrintableEntryName(second->name),
+                       platform::DisplayPath(archivePath));
+  }
+}
+
 }  // namespace
+
+std::vector<std::vector<std::string>> PlanEntryPaths(const std::vector<GobDirectoryEntry>& entries,
+                                                     const fs::path& archivePath) {
+  std::vector<std::vector<std::string>> paths;
+  paths.reserve(entries.size());
+  for (const auto& entry : entries) {
+    auto parts = SafeEntryParts(entry.name);
+    if (parts.empty()) {
+      throw CommandError("Unsafe entry name in GOB2 archive: " + PrintableEntryName(entry.name),
+                         platform::DisplayPath(archivePath));
+    }
+    paths.push_back(std::move(parts));
+  }
+  RefuseClashingPaths(entries, paths, archivePath);
+  return paths;
+}
 
 fs::path UngobArchivePath(const std::string& archiveName) {
   fs::path path(archiveName);
@@ -120,16 +181,7 @@ bool Ungob(const std::string& archiveName, const fs::path& targetDir, platform::
     return true;
   });
   // Every name is checked before the first byte is written.
-  std::vector<PlannedFile> plan;
-  plan.reserve(entries.size());
-  for (const auto& entry : entries) {
-    auto parts = SafeEntryParts(entry.name);
-    if (parts.empty()) {
-      throw CommandError("Unsafe entry name in GOB2 archive: " + entry.name,
-                         platform::DisplayPath(archivePath));
-    }
-    plan.push_back({&entry, std::move(parts)});
-  }
+  const auto paths = PlanEntryPaths(entries, archivePath);
 
   platform::BusyCursor busy(ui);
   fs::create_directory(targetDir, ec);
@@ -138,14 +190,13 @@ bool Ungob(const std::string& archiveName, const fs::path& targetDir, platform::
     throw CommandError::FromErrno(ec ? ec.value() : ENOTDIR, platform::DisplayPath(targetDir));
   }
   platform::ProgressSession progress(ui, "Ungobing " + archiveName + "...",
-                                     "Extracting file: ", static_cast<int>(plan.size()));
+                                     "Extracting file: ", static_cast<int>(entries.size()));
   TargetTree tree(targetDir);
-  int position = 0;
-  for (const auto& file : plan) {
-    ui.ProgressSetPosition(++position);
-    ui.ProgressSetItem(file.entry->name);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    ui.ProgressSetPosition(static_cast<int>(i) + 1);
+    ui.ProgressSetItem(entries[i].name);
     ui.ProcessEvents();
-    CopyEntry(archive, *file.entry, tree.Place(file.parts));
+    CopyEntry(archive, entries[i], tree.Place(paths[i]));
   }
   return true;
 }

@@ -427,6 +427,14 @@ void WriteThings(LevelText& out, const Level& level) {
   out.CloseSection();
 }
 
+/// The sections of other tools, as read, each closed as the writer closes its own.
+void WriteUnknownSections(LevelText& out, const Level& level) {
+  for (const UnknownSection& section : level.unknownSections) {
+    for (const std::string& line : section.lines) out.Line(line);
+    out.CloseSection();
+  }
+}
+
 /// A generous guess of the text's size, so that the text is built without reallocating.
 std::size_t ExpectedSize(const Level& level) {
   return 16384 +
@@ -475,6 +483,7 @@ std::string FormatLevel(const Level& level, std::string_view worldPath,
   WriteCogs(out, level);
   WriteTemplates(out, level);
   WriteThings(out, level);
+  WriteUnknownSections(out, level);
   return out.Take();
 }
 

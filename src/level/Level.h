@@ -186,6 +186,14 @@ struct Thing {
   bool operator==(const Thing&) const = default;
 };
 
+/// A section of the level file that the editor does not read (other tools' "Section: Lights",
+/// for one): its lines as written, from its section line to its last line that is neither blank
+/// nor a comment, so that a save gives it back unchanged.
+struct UnknownSection {
+  std::vector<std::string> lines;
+  bool operator==(const UnknownSection&) const = default;
+};
+
 /// The one level the editor holds: fixed-capacity tables addressed by index. Copying is allowed
 /// (a read goes into a copy that replaces the level only when it succeeds).
 struct Level {
@@ -214,6 +222,8 @@ struct Level {
   Table<Cog> cogs{capacity::kCogs};
   Table<Template> templates{capacity::kTemplates};
   Table<Thing> things{capacity::kThings};
+  /// In the order of the file; the writer puts them after the things.
+  std::vector<UnknownSection> unknownSections;
 
   EpisodeInfo episode;
 

@@ -1,12 +1,13 @@
 #include "level/Numbers.h"
 
+#include "platform/CommandError.h"
+
 #include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-
-#include "platform/CommandError.h"
 
 namespace kx::level {
 
@@ -252,6 +253,23 @@ float ParseFloat(std::string_view text) {
   if (const auto quick = QuickFloat(text)) return *quick;
   const std::size_t length = FloatPrefixLength(text);
   return length == 0 ? 0.0f : ConvertFloatPrefix(text.substr(0, length));
+}
+
+bool SpellsInfinityOrNaN(std::string_view text) {
+  text.remove_prefix(SkipLeadingBlanks(text));
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+  for (const std::string_view word : {"INFINITY", "INF", "NAN"}) {
+    if (text.size() < word.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < word.size() && same; ++i) {
+      same = (text[i] >= 'a' && text[i] <= 'z' ? text[i] - 32 : text[i]) == word[i];
+    }
+    if (!same) continue;
+    if (text.size() == word.size()) return true;
+    const char next = text[word.size()];
+    return !IsDigit(next) && !((next | 0x20) >= 'a' && (next | 0x20) <= 'z');
+  }
+  return false;
 }
 
 std::optional<float> ParseWholeFloat(std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +26,26 @@ void AppendFlagText(std::string& out, std::uint32_t value);
 /// digits, exponent with E or e); never fails: malformed or empty text gives what its leading
 /// part gives, or 0.
 float ParseFloat(std::string_view text);
+
+/// Whether text, after leading blanks and a sign, begins with a word the runtime reads as an
+/// infinity or a NaN: "INF", "INFINITY" or "NAN" in any case, not followed by a letter or digit
+/// ("info.mat" is no such word).
+bool SpellsInfinityOrNaN(std::string_view text);
+
+/// ParseFloat for values a level keeps: nullopt when the number lies beyond the float range
+/// (1e39) or the text spells an infinity or NaN ("inf", "-NaN", any case), values that a saved
+/// level could not give back. Inline: it runs for every float of a large level.
+inline std::optional<float> ParseFiniteFloat(std::string_view text) {
+  const float value = ParseFloat(text);
+  // ParseFloat gives infinity only for a number beyond the range, and 0 for those words; a
+  // text that begins with a digit is neither.
+  if (std::isinf(value)) return std::nullopt;
+  if (value == 0 && !text.empty() && (text[0] < '0' || text[0] > '9') &&
+      SpellsInfinityOrNaN(text)) {
+    return std::nullopt;
+  }
+  return value;
+}
 
 /// The float when the whole of text (after leading blanks) is a well-formed decimal number.
 std::optional<float> ParseWholeFloat(std::string_view text);

@@ -26,7 +26,9 @@ constexpr std::size_t kMaxRequest = std::size_t{1} << 30;
 BinaryFile::BinaryFile(const std::filesystem::path& path, Mode mode) : m_path(path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) throw CommandError::AccessDenied(DisplayName());
-  const int flags = mode == Mode::Read ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
+  int flags = O_RDONLY;
+  if (mode == Mode::Write) flags = O_WRONLY | O_CREAT | O_TRUNC;
+  if (mode == Mode::CreateNew) flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
   do {
     m_fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
   } while (m_fd < 0 && errno == EINTR);

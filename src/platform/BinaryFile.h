@@ -11,7 +11,10 @@ namespace kx::platform {
 /// "Read beyond end of file", ...) and the file's path as detail.
 class BinaryFile {
  public:
-  enum class Mode { Read, Write };
+  /// Read: an existing file. Write: created or emptied. CreateNew: a file that must not exist
+  /// yet; whatever is under that name, a link included, is left alone and never followed (the
+  /// runtime's "I/O error 17").
+  enum class Mode { Read, Write, CreateNew };
 
   BinaryFile() = default;
   BinaryFile(const std::filesystem::path& path, Mode mode);

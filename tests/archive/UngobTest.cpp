@@ -2,6 +2,7 @@
 #include "support/GobBuilder.h"
 #include "support/TempDir.h"
 
+#include "archive/EntryNames.h"
 #include "archive/GobDirectory.h"
 #include "archive/GobWriter.h"
 #include "archive/Ungob.h"
@@ -94,8 +95,9 @@ TEST(UngobTest, FoldersAndFilesDifferingOnlyInCaseAreMerged) {
 }
 
 TEST(UngobTest, HostileNamesAreRefusedBeforeAnythingIsWritten) {
-  for (const std::string name : {"..\\..\\x", "/etc/x", "\\x", "C:\\x", "c:x", "a\\..\\..\\x",
-                                 "a/../../x", "..", "a\\.\\b", "   ", "a\tb", "cog\\...\\x"}) {
+  for (const std::string name :
+       {"..\\..\\x", "/etc/x", "\\x", "C:\\x", "c:x", "a\\..\\..\\x", "a/../../x", "..", "a\\.\\b",
+        "   ", "a\tb", "cog\\...\\x", "x.txt\t", "\x01x.txt", "real.txt\n1\t2", "del\x7F"}) {
     SCOPED_TRACE(name);
     test::TempDir dir;
     const auto archive = test::GobBuilder{}
@@ -107,12 +109,65 @@ TEST(UngobTest, HostileNamesAreRefusedBeforeAnythingIsWritten) {
     test::FakeUi ui;
     EXPECT_THAT([&] { Ungob(archive.string(), target, ui); },
                 Throws<CommandError>(AllOf(
-                    Property(&CommandError::text, "Unsafe entry name in GOB2 archive: " + name),
+                    Property(&CommandError::text,
+                             "Unsafe entry name in GOB2 archive: " + PrintableEntryName(name)),
                     Property(&CommandError::detail, archive.string()))));
     EXPECT_FALSE(fs::exists(target));
     // Nothing anywhere in the temporary folder but the archive itself.
     EXPECT_EQ(FilesBelow(dir.path()).size(), 1u);
   }
+}
+
+TEST(UngobTest, EntriesWhosePathsClashAreRefusedBeforeAnythingIsWritten) {
+  struct Case {
+    std::vector<std::string> names;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"a", "a\\b.txt"}, "a and a\\b.txt"},
+      {{"a\\b.txt", "A"}, "a\\b.txt and A"},
+      {{"x.txt", "cog\\sub\\x.cog", "COG\\SUB"}, "cog\\sub\\x.cog and COG\\SUB"},
+      {{"mat/", "mat\\wall.mat"}, "mat/ and mat\\wall.mat"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    test::TempDir dir;
+    test::GobBuilder builder;
+    for (const auto& name : c.names) builder.Entry(name, "data");
+    const auto archive = builder.WriteTo(dir.path() / "c.gob");
+    test::FakeUi ui;
+    EXPECT_THAT([&] { Ungob(archive.string(), dir.path() / "out", ui); },
+                Throws<CommandError>(Property(
+                    &CommandError::text, "Clashing entry names in GOB2 archive: " + c.message)));
+    EXPECT_FALSE(fs::exists(dir.path() / "out"));
+  }
+}
+
+TEST(UngobTest, LinkPlantedAtTheSideFileIsNotFollowed) {
+  test::TempDir dir;
+  const auto outside = dir.Write("outside.txt", "keep");
+  fs::create_directories(dir.path() / "out");
+  fs::create_symlink(outside, dir.path() / "out" / "x.txt.kxpart");
+  dir.Write("out/x.txt.kxpart1", "left by an earlier run");
+  const auto archive = test::GobBuilder{}.Entry("x.txt", "PWNED!").WriteTo(dir.path() / "s.gob");
+  test::FakeUi ui;
+  ASSERT_TRUE(Ungob(archive.string(), dir.path() / "out", ui));
+  EXPECT_EQ(test::ReadAll(outside), "keep");
+  EXPECT_FALSE(fs::is_symlink(dir.path() / "out" / "x.txt"));
+  EXPECT_EQ(test::ReadAll(dir.path() / "out" / "x.txt"), "PWNED!");
+  // What was there before is left as it was.
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "out" / "x.txt.kxpart"));
+  EXPECT_EQ(test::ReadAll(dir.path() / "out" / "x.txt.kxpart1"), "left by an earlier run");
+}
+
+TEST(UngobTest, PrintableNamesShowControlCharactersAndPercentAsHexadecimal) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"mat\\wall.mat", "mat\\wall.mat"},
+      {"real.txt\t4\t12\nforged.txt", "real.txt%094%0912%0Aforged.txt"},
+      {"100%.txt", "100%25.txt"},
+      {std::string("\x01\x1F\x7F\xE9", 4), "%01%1F%7F\xE9"},
+  };
+  for (const auto& [name, shown] : cases) EXPECT_EQ(PrintableEntryName(name), shown);
 }
 
 TEST(UngobTest, LinkInTheTargetIsNotFollowed) {

@@ -4,6 +4,7 @@
 #include "level/JklReader.h"
 #include "platform/CommandError.h"
 
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -55,7 +56,12 @@ TEST(JklReaderTest, CommentsAreCutAndBlankRemarksSkipped) {
 
 TEST(JklReaderTest, SectionHeadersIgnoreCaseButNotSpacing) {
   EXPECT_EQ(Parse("section: sounds\r\nWorld sounds 1\r\na.wav\r\nend\r\n")->sounds.count, 1);
-  EXPECT_EQ(Parse("SECTION:  SOUNDS\r\nWorld sounds 1\r\na.wav\r\nend\r\n")->sounds.count, 0);
+  // Not the sounds section, but kept aside as written.
+  const auto level = Parse("SECTION: JK\r\nSECTION:  SOUNDS\r\nWorld sounds 1\r\na.wav\r\nend\r\n");
+  EXPECT_EQ(level->sounds.count, 0);
+  ASSERT_EQ(level->unknownSections.size(), 1u);
+  EXPECT_THAT(level->unknownSections[0].lines,
+              ElementsAre("SECTION:  SOUNDS", "World sounds 1", "a.wav", "end"));
 }
 
 TEST(JklReaderTest, FillsTheSectorSlotTheSectorLineNames) {
@@ -64,14 +70,6 @@ TEST(JklReaderTest, FillsTheSectorSlotTheSectorLineNames) {
   for (int i = 0; i < 7; ++i) EXPECT_EQ(level->sectors[i].marks.empty, 1) << i;
   EXPECT_EQ(level->sectors[7].marks, (RecordMarks{0, 0, 1}));
   EXPECT_EQ(level->sectors[7].radius, 2.0f);
-}
-
-TEST(JklReaderTest, NormalsFollowOnlyTheSurfaceNumberedCountMinusOne) {
-  // The surfaces are numbered 0 and 2 of a count of 2: the normal line is read as a surface.
-  const auto error = ParseError(
-      "World surfaces 2\r\n0: 0 0x4 0x4 4 3 1 -1 0 0\r\n2: 0 0x4 0x4 4 3 1 -1 0 0\r\n0: 0 0 1\r\n");
-  EXPECT_EQ(error.text(), "'' is not a valid integer value");
-  EXPECT_EQ(error.detail(), "bad.jkl, line 4");
 }
 
 TEST(JklReaderTest, ListSectionWithoutEndCountsWhatItListed) {
@@ -125,40 +123,173 @@ TEST(JklReaderTest, ShowsEachSectionAndATenthOfTheLinesInTheProgressWindow) {
   EXPECT_EQ(ui.processEventsCalls, 21);
 }
 
-TEST(JklReaderTest, SixtyFourCopyrightLinesAreReadAndTheSixtyFifthStopsTheRead) {
+TEST(JklReaderTest, CopyrightLinesAfterTheSixtyFourthAreDroppedAndTheReadGoesOn) {
   test::TempDir dir;
-  for (const int lines : {64, 65}) {
+  for (const int lines : {64, 66}) {
+    SCOPED_TRACE(lines);
     std::string text = "SECTION: COPYRIGHT\r\n";
     for (int i = 1; i <= lines; ++i) text += "line " + std::to_string(i) + "\r\n";
     const auto path = dir.Write("big.jkl", text + "SECTION: HEADER\r\nVersion 5\r\n");
     FakeUi ui;
     auto level = std::make_unique<Level>();
-    ReadLevel(*level, path, "big.jkl", ui);
+    const ParseOutcome outcome = ReadLevel(*level, path, "big.jkl", ui);
     EXPECT_EQ(level->copyright.count, 64);
     EXPECT_EQ(level->copyright[63], "line 64");
+    EXPECT_EQ(level->header.version, 5) << "the sections after the copyright are read";
     if (lines == 64) {
-      EXPECT_EQ(level->header.version, 5);
+      EXPECT_EQ(outcome, ParseOutcome::Complete);
       EXPECT_TRUE(ui.boxes.empty());
+      EXPECT_TRUE(ui.notes.empty());
       continue;
     }
-    EXPECT_EQ(level->header.version, 0) << "the lines after the limit are not read";
+    EXPECT_EQ(outcome, ParseOutcome::CopyrightLimit);
     EXPECT_THAT(ui.boxes, ElementsAre(FakeUi::Box{BoxKind::Error,
                                                   "More than 64 lines of copyright information!"}));
+    EXPECT_THAT(ui.notes, ElementsAre(path.string() + ", line 66: 2 copyright lines after the "
+                                                      "64th dropped: the level holds 64"));
     EXPECT_THAT(ui.captions, ElementsAre("Orbandel Kelvarix 1.0 Preview Release 1 Build 631"));
     EXPECT_FALSE(ui.progressShown);
     EXPECT_EQ(ui.busyDepth, 0);
   }
 }
 
+// A declared count and the records listed disagree, or a section is not one the editor reads:
+// the read goes on, keeps nothing it did not read, and says what it did.
+TEST(JklReaderTest, ReadsOnPastWhatItCannotUseAndNotesIt) {
+  const std::string surface = "0: 0 0x4 0x4 4 3 1 -1 0 0\r\n";
+  struct Case {
+    std::string text;
+    ParseOutcome outcome;
+    std::vector<std::string> notes;
+    std::function<void(const Level&)> check;
+  };
+  const Case cases[] = {
+      // Fewer records than declared: the count is what was listed, nothing is invented.
+      {"World Colormaps 2\r\n0: a.cmp\r\nWorld vertices 5\r\n0: 1 2 3\r\n"
+       "World texture vertices 3\r\n0: 1 1\r\n1: 2 2\r\nWorld adjoins 2\r\n"
+       "World surfaces 2\r\n" +
+           surface + "Section: SECTORS\r\n",
+       ParseOutcome::Complete,
+       {"test.jkl, line 1: \"World Colormaps\" declares 2 colormaps but lists 1: the level "
+        "holds 1",
+        "test.jkl, line 3: \"World vertices\" declares 5 vertices but lists 1: the level holds 1",
+        "test.jkl, line 5: \"World Texture Vertices\" declares 3 texture vertices but lists 2: "
+        "the level holds 2",
+        "test.jkl, line 8: \"World adjoins\" declares 2 adjoins but lists 0: the level holds 0",
+        "test.jkl, line 9: \"World surfaces\" declares 2 surfaces but lists 1: the level holds "
+        "1"},
+       [](const Level& l) {
+         EXPECT_EQ(l.colormaps.count, 1);
+         EXPECT_EQ(l.vertices.count, 1);
+         EXPECT_EQ(l.texturevertices.count, 2);
+         EXPECT_EQ(l.adjoins.count, 0);
+         EXPECT_EQ(l.surfaces.count, 1);
+       }},
+      // More records than declared: those beyond the count are left out and the read is
+      // incomplete.
+      {"World vertices 1\r\n0: 1 1 1\r\n1: 2 2 2\r\n2: 3 3 3\r\nWorld surfaces 1\r\n" + surface +
+           "0: 0 0 1\r\n1: 0 0 -1\r\n",
+       ParseOutcome::Incomplete,
+       {"test.jkl, line 3: 2 vertices beyond the 1 of \"World vertices\" ignored",
+        "test.jkl, line 8: 1 surface normal beyond the 1 of \"World surfaces\" ignored"},
+       [](const Level& l) {
+         EXPECT_EQ(l.vertices.count, 1);
+         EXPECT_EQ(l.vertices[1], Vertex{}) << "an ignored record is not stored";
+         EXPECT_EQ(l.normals[0], (SurfaceNormal{0, 0, 1}));
+         EXPECT_EQ(l.normals[1], SurfaceNormal{});
+       }},
+      {"Section: SECTORS\r\nWorld sectors 1\r\nSECTOR 0\r\nSURFACES 0 0\r\nSECTOR 1\r\n"
+       "AMBIENT LIGHT 0.5\r\nSURFACES 6 6\r\nSECTOR 3\r\n",
+       ParseOutcome::Incomplete,
+       {"test.jkl, line 5: 2 sectors beyond the 1 of \"World sectors\" ignored"},
+       [](const Level& l) {
+         EXPECT_EQ(l.sectors.count, 1);
+         EXPECT_EQ(l.sectors[1].marks.empty, 1);
+         EXPECT_EQ(l.sectors[3].marks.empty, 1);
+       }},
+      // Sections of other tools are kept as written, up to their last line that is neither
+      // blank nor a comment; a "World" line inside one is not a header of this level.
+      {"SECTION: JK\r\nSection: Lights  \r\nEditor lights 1\r\n\r\n# type X Y\r\n"
+       "0:\t0 -1.775 .825 # lamp\r\nWorld vertices 9\r\nend\r\n\r\n#####\r\n"
+       "SECTION: HEADER\r\nVersion 3\r\nSECTION: x\r\n\r\n",
+       ParseOutcome::Complete,
+       {"test.jkl, line 2: \"Section: Lights\" is not a section the editor reads: kept as "
+        "written, saved after the things",
+        "test.jkl, line 13: \"SECTION: x\" is not a section the editor reads: kept as written, "
+        "saved after the things"},
+       [](const Level& l) {
+         ASSERT_EQ(l.unknownSections.size(), 2u);
+         EXPECT_THAT(l.unknownSections[0].lines,
+                     ElementsAre("Section: Lights  ", "Editor lights 1", "", "# type X Y",
+                                 "0:\t0 -1.775 .825 # lamp", "World vertices 9", "end"));
+         EXPECT_THAT(l.unknownSections[1].lines, ElementsAre("SECTION: x"));
+         EXPECT_EQ(l.vertices.count, 0);
+         EXPECT_EQ(l.header.version, 3);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 60));
+    FakeUi ui;
+    auto level = std::make_unique<Level>();
+    EXPECT_EQ(ParseLevel(c.text, "test.jkl", "test.jkl", *level, ui), c.outcome);
+    EXPECT_EQ(ui.notes, c.notes);
+    c.check(*level);
+  }
+}
+
+TEST(JklReaderTest, ManyUnknownSectionsGiveOneNoteForTheRest) {
+  std::string text = "SECTION: JK\r\n";
+  for (int i = 0; i < 20; ++i) text += "SECTION: X" + std::to_string(i) + "\r\n";
+  FakeUi ui;
+  EXPECT_EQ(Parse(text, ui)->unknownSections.size(), 20u);
+  ASSERT_EQ(ui.notes.size(), 17u);
+  EXPECT_EQ(ui.notes.back(), "test.jkl: 4 more sections the editor does not read kept as written");
+}
+
+TEST(JklReaderTest, AFileWithoutAnySectionOfALevelIsRefused) {
+  std::string utf16;
+  for (const char c : std::string("SECTION: GEORESOURCE\r\nWorld vertices 1\r\n0: 1 2 3\r\n")) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  const std::string texts[] = {"\xFF\xFE" + utf16,
+                               std::string("\x7F"
+                                           "ELF\x02\x01\0\0:\x1A",
+                                           10),
+                               "Dear modder,\r\nSee: the readme.\r\nend\r\n", "",
+                               "Section: Lights\r\n0: 0 1 2\r\n"};
+  for (const auto& text : texts) {
+    FakeUi ui;
+    auto level = std::make_unique<Level>();
+    try {
+      ParseLevel(text, "odd.jkl", "odd.jkl", *level, ui);
+      ADD_FAILURE() << "read as a level: " << text;
+    } catch (const CommandError& error) {
+      EXPECT_EQ(error.FullText(), "Not a JKL level: odd.jkl");
+    }
+    EXPECT_TRUE(ui.notes.empty());
+  }
+}
+
+TEST(JklReaderTest, CogWordsBeyondTheFloatRangeStayText) {
+  const auto level = Parse("Section: cogs\r\n0: a.cog 1e39 -inf 2.5\r\nend\r\n");
+  ASSERT_EQ(level->cogs[0].params.size(), 3u);
+  EXPECT_EQ(level->cogs[0].params[0], (CogParam{CogParamKind::Text, 0, 0, "1e39"}));
+  EXPECT_EQ(level->cogs[0].params[1], (CogParam{CogParamKind::Text, 0, 0, "-inf"}));
+  EXPECT_EQ(level->cogs[0].params[2].kind, CogParamKind::Float);
+}
+
 // ---- errors ------------------------------------------------------------------------------
 
 TEST(JklReaderTest, BadInputsStopTheReadNamingTheFaultAndTheLine) {
-  std::string colormaps = "World Colormaps 1\r\n";
-  for (int i = 0; i <= 32; ++i) colormaps += std::to_string(i) + ": c.cmp\r\n";
   std::string things = "Section: Things\r\nWorld things 1224\r\n";
   for (int i = 0; i <= 1024; ++i) things += std::to_string(i) + ": a b 0 0 0 0 0 0 0\r\n";
   const std::string surface = "World surfaces 1\r\n0: 0 0x4 0x4 4 3 1 -1 0 ";
   const std::string sector = "Section: SECTORS\r\nSECTOR 3\r\n";
+  // Three surfaces with their normals, then sectors claiming them.
+  std::string three = "World surfaces 3\r\n";
+  for (const char* n : {"0", "1", "2"}) three += std::string(n) + ": 0 0x4 0x4 4 3 1 -1 0 0\r\n";
+  three += "0: 0 0 1\r\n1: 0 0 1\r\n2: 0 0 1\r\nSection: SECTORS\r\nWorld sectors 3\r\n";
   struct Case {
     std::string text;
     std::string message;
@@ -183,7 +314,7 @@ TEST(JklReaderTest, BadInputsStopTheReadNamingTheFaultAndTheLine) {
       {"World surfaces -1", "Invalid number of surfaces: -1 is below 0", 1},
       {"Section: SECTORS\r\nWorld sectors 2049", "Too many sectors: the editor holds at most 2048",
        2},
-      {colormaps, "Too many colormaps: the editor holds at most 32", 34},
+      {"World Colormaps 33", "Too many colormaps: the editor holds at most 32", 1},
       {things, "Too many things: the editor holds at most 1024", 1027},
       // Slots outside their table.
       {surface + "25", "Surface 0 has 25 corners: a surface has 0 to 24", 2},
@@ -199,6 +330,37 @@ TEST(JklReaderTest, BadInputsStopTheReadNamingTheFaultAndTheLine) {
       // Each of these would make the reader allocate 64 KB, far more than the file justifies.
       {sector + "VERTICES 16000", "Sector 3 lists 16000 vertices, more than the file has lines for",
        3},
+      // A surface line beyond the count, which read on would shift the normals.
+      {surface + "0\r\n1: 0 0x4 0x4 4 3 1 -1 0 0\r\n0: 0 0 1",
+       "Surface line 1 lies beyond the 1 surfaces of \"World surfaces\"", 3},
+      {"World surfaces 2\r\n0: 0 0x4 0x4 4 3 1 -1 0 0\r\n2: 0 0x4 0x4 4 3 1 -1 0 0",
+       "Surface line 2 lies beyond the 2 surfaces of \"World surfaces\"", 3},
+      {"World surfaces 2\r\n0: 0 0x4 0x4 4 3 1 -1 0 0\r\n0: 0 0x4 0x4 4 3 1 -1 0 0\r\n"
+       "0: 0 0 1",
+       "Surface line 0 lies beyond the 2 surfaces of \"World surfaces\"", 4},
+      // Values a float cannot hold, which a saved level would not give back.
+      {"World vertices 1\r\n0: 1e39 0 0", "'1E39' is not a valid floating point value", 2},
+      {"World vertices 1\r\n0: 0 -1e39 0", "'-1E39' is not a valid floating point value", 2},
+      {"World texture vertices 1\r\n0: 0 nan", "'NAN' is not a valid floating point value", 2},
+      {"SECTION: HEADER\r\nWorld Gravity -inf", "'-INF' is not a valid floating point value", 2},
+      {"Section: Things\r\n0: a b 0 0 0 0 Infinity 0 0",
+       "'INFINITY' is not a valid floating point value", 2},
+      {sector + "BOUNDBOX 0 0 0 1 1 3.5e38", "'3.5E38' is not a valid floating point value", 3},
+      // Sector surface ranges outside the table or overlapping another sector's.
+      {three + "SECTOR 0\r\nSURFACES 0 2\r\nSECTOR 1\r\nSURFACES 2 1\r\nSECTOR 2\r\n"
+               "SURFACES 1 1",
+       "Sectors 0 and 2 claim the same surfaces: 0 to 1 and 1 to 1", 14},
+      {three + "SECTOR 1\r\nSURFACES 1 2\r\nSECTOR 0\r\nSURFACES 0 3",
+       "Sectors 0 and 1 claim the same surfaces: 0 to 2 and 1 to 2", 10},
+      {three + "SECTOR 2\r\nSURFACES 2 2",
+       "Sector 2 claims surfaces 2 to 3, outside the "
+       "surface table of 3 surfaces",
+       10},
+      {three + "SECTOR 0\r\nSURFACES -1 1",
+       "Sector 0 claims surfaces -1 to -1, outside the "
+       "surface table of 3 surfaces",
+       10},
+      {three + "SECTOR 1\r\nSURFACES 0 -2", "Sector 1 claims -2 surfaces", 10},
       // Four light values per corner: the sequel's format, whose colours a save would lose.
       {surface + "2 0,0 1,1 .5 .6 .7 .8 1 1 1 1",
        "The level is not in Jedi Knight's format: its surfaces carry four light values per "

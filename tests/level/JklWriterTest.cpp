@@ -70,7 +70,7 @@ std::unique_ptr<Level> SmallLevel() {
   s.radius = 2;
   s.nverts = 2;
   s.vertexindices = {0, 1};
-  s.nsurfaces = 2;
+  s.nsurfaces = 1;
   s.marks = inUse;
   l.aiclasses.count = 1;
   l.aiclasses[0] = "default.ai";
@@ -95,6 +95,9 @@ std::unique_ptr<Level> SmallLevel() {
   l.things.count = 2;
   l.things[0] = {"walkplayer", "Player", 0, 0, 0.1f, 0, 90, 0, 1, "", inUse};
   l.things[1] = {"a_very_long_template", "n", -1.5f, 2, 3, 4, 5, 6, 0, "thingflags=0x400", inUse};
+  l.unknownSections = {
+      {{"Section: Lights", "Editor lights 1", "", "# type:  X:", "0: 0 1.5 2 # lamp", "end"}},
+      {{"SECTION: LATER"}}};
   return level;
 }
 
@@ -211,7 +214,7 @@ RADIUS	2.000000
 VERTICES	2
 0:	0
 1:	1
-SURFACES	0	2
+SURFACES	0	1
 
 ########## AI Classes ##########
 Section: AICLASS
@@ -314,6 +317,19 @@ World things 202
   0: walkplayer      Player          	0.000000	0.000000	0.100000	0.000000	90.000000	0.000000	1	
   1: a_very_long_template n               	-1.500000	2.000000	3.000000	4.000000	5.000000	6.000000	0	thingflags=0x400
 end
+################################
+
+
+Section: Lights
+Editor lights 1
+
+# type:  X:
+0: 0 1.5 2 # lamp
+end
+################################
+
+
+SECTION: LATER
 ################################
 
 

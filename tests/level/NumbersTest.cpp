@@ -1,6 +1,7 @@
 #include "level/Numbers.h"
 
 #include <bit>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -68,6 +69,17 @@ TEST(ParseFloatTest, RoundsToTheNearestFloatLikeStrtof) {
     ASSERT_EQ(std::bit_cast<std::uint32_t>(ParseFloat(text)),
               std::bit_cast<std::uint32_t>(expected))
         << text;
+  }
+}
+
+TEST(ParseFiniteFloatTest, IsParseFloatButRefusesWhatAFloatCannotHoldOrGiveBack) {
+  const std::pair<const char*, float> kept[] = {
+      {"-.5", -0.5f}, {"", 0},   {"abc", 0},      {"1.5inf", 1.5f}, {"3.4028234e38", FLT_MAX},
+      {"1e-50", 0},   {"in", 0}, {"info.mat", 0}, {"nano", 0},      {"Infinite", 0}};
+  for (const auto& [text, value] : kept) EXPECT_EQ(ParseFiniteFloat(text), value) << text;
+  for (const char* text : {"1e39", "-1e39", "3.5e38", "340282356779733661637539395458142568448",
+                           "inf", "-INF", "+nan", "NaN(1)", "infinity", " \t-Inf", "inf junk"}) {
+    EXPECT_EQ(ParseFiniteFloat(text), std::nullopt) << text;
   }
 }
 

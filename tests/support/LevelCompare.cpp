@@ -2,6 +2,7 @@
 
 #include "level/Numbers.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace kx::test {
@@ -109,6 +110,25 @@ std::string TableDifference(const char* name, const Table<T>& a, const Table<T>&
   return {};
 }
 
+std::string UnknownSectionsDifference(const std::vector<UnknownSection>& a,
+                                      const std::vector<UnknownSection>& b) {
+  if (a.size() != b.size()) {
+    return "unknownSections.size: " + std::to_string(a.size()) + " vs " + std::to_string(b.size());
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto& left = a[i].lines;
+    const auto& right = b[i].lines;
+    const auto [atLeft, atRight] =
+        std::mismatch(left.begin(), left.end(), right.begin(), right.end());
+    if (atLeft == left.end() && atRight == right.end()) continue;
+    const auto line = static_cast<std::size_t>(atLeft - left.begin());
+    return "unknownSections[" + std::to_string(i) + "] line " + std::to_string(line) + ": [" +
+           (atLeft == left.end() ? "(none)" : *atLeft) + "] vs [" +
+           (atRight == right.end() ? "(none)" : *atRight) + "]";
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string FirstLevelDifference(const Level& a, const Level& b) {
@@ -146,7 +166,7 @@ std::string FirstLevelDifference(const Level& a, const Level& b) {
              Describe(b.normals[index]);
     }
   }
-  return {};
+  return UnknownSectionsDifference(a.unknownSections, b.unknownSections);
 }
 
 }  // namespace kx::test

@@ -1,6 +1,7 @@
 #include "ConsoleUi.h"
 #include "ToolCommand.h"
 
+#include "archive/EntryNames.h"
 #include "archive/GobDirectory.h"
 #include "archive/GobEntry.h"
 #include "archive/GobWriter.h"
@@ -24,7 +25,8 @@ void RequireArguments(const std::vector<std::string>& args, std::size_t count, c
 int List(const std::vector<std::string>& args) {
   RequireArguments(args, 1, "list ARCHIVE");
   archive::ForEachGobEntry(args[0], [](const archive::GobDirectoryEntry& entry) {
-    std::cout << entry.name << '\t' << entry.size << '\t' << entry.offset << '\n';
+    std::cout << archive::PrintableEntryName(entry.name) << '\t' << entry.size << '\t'
+              << entry.offset << '\n';
   });
   return 0;
 }
@@ -71,11 +73,13 @@ CommandList GobCommands() {
   return {
       {"gob", "list", "ARCHIVE",
        "Lists the archive's directory in order, one entry a line: name, size and data offset,\n"
-       "separated by tabs.",
+       "separated by tabs. Control characters and % in a name are shown as % and two\n"
+       "hexadecimal digits (a tab as %09), so that every entry takes one line.",
        List},
       {"gob", "extract", "ARCHIVE DIR",
        "Extracts every entry into DIR, creating the entries' folders. \".GOB\" is added to an\n"
-       "archive name without a dot. Damaged archives and unsafe names are refused before\n"
+       "archive name without a dot. Damaged archives, unsafe names (control characters, absolute\n"
+       "paths, \"..\") and names that clash (a file \"a\" beside \"a\\b.txt\") are refused before\n"
        "anything is written.",
        Extract},
       {"gob", "pack", "DIR ARCHIVE",

@@ -1,5 +1,6 @@
 #include "JklCommands.h"
 
+#include "CommandLevel.h"
 #include "ConsoleUi.h"
 
 #include "level/EpisodeFile.h"
@@ -24,18 +25,11 @@ int UsageError(std::string_view usage) {
   return 1;
 }
 
-/// Reads the level at path as the editor does; the Level is on the heap, its tables are large.
-std::unique_ptr<level::Level> ReadLevelFile(const fs::path& path, platform::Ui& ui) {
-  auto result = std::make_unique<level::Level>();
-  level::ReadLevel(*result, path, path.filename().string(), ui);
-  return result;
-}
-
 int RunStats(const std::vector<std::string>& args) {
   if (args.size() != 1) return UsageError("stats FILE");
   ConsoleUi ui;
-  const auto read = ReadLevelFile(args[0], ui);
-  const level::Level& l = *read;
+  const CommandLevel read = ReadCommandLevel(args[0], ui);
+  const level::Level& l = *read.level;
   const std::pair<const char*, int> counts[] = {
       {"copyright", l.copyright.count},
       {"sounds", l.sounds.count},
@@ -58,7 +52,7 @@ int RunStats(const std::vector<std::string>& args) {
       {"things", l.things.count},
   };
   for (const auto& [name, count] : counts) std::cout << name << ' ' << count << '\n';
-  return 0;
+  return StatusAfterRead(read, args[0]);
 }
 
 /// The folder's episode file, whatever the case of its name (archives keep their entries' case).
@@ -79,14 +73,21 @@ int RunNormalize(const std::vector<std::string>& args) {
   const fs::path in = args[0];
   const fs::path out = args[1];
   ConsoleUi ui;
-  const auto read = ReadLevelFile(in, ui);
+  const CommandLevel read = ReadCommandLevel(in, ui);
+  // What the read left out would be lost in OUT, and OUT may well be IN.
+  if (!read.complete) {
+    ReportIncompleteRead(in);
+    std::cerr << platform::DisplayPath(out) << " not written\n";
+    return 1;
+  }
+  level::Level& level = *read.level;
   // Everything is read before anything is written, so a bad episode file leaves OUT alone.
   const auto episodeIn = FindEpisodeFile(in.parent_path());
-  if (episodeIn) level::ReadEpisode(read->episode, *episodeIn);
+  if (episodeIn) level::ReadEpisode(level.episode, *episodeIn);
   platform::WriteFileAtomically(
-      out, level::FormatLevel(*read, platform::DisplayPath(out), level::CurrentTimeStamp()));
+      out, level::FormatLevel(level, platform::DisplayPath(out), level::CurrentTimeStamp()));
   if (episodeIn) {
-    level::WriteEpisode(read->episode, out.filename().string(), out.parent_path() / "episode.jk");
+    level::WriteEpisode(level.episode, out.filename().string(), out.parent_path() / "episode.jk");
   }
   return 0;
 }
@@ -100,12 +101,15 @@ CommandList JklCommands() {
        "copyright, sounds, materials, colormaps, vertices, texturevertices, adjoins, surfaces,\n"
        "sectors, aiclasses, models, sprites, keyframes, puppets, soundclasses, cogscripts, cogs,\n"
        "templates, things. A level the editor cannot read ends with its error on stderr and\n"
-       "exit status 1.",
+       "exit status 1; so does, after the counts, a level read with records left out (the notes\n"
+       "on stderr name them).",
        RunStats},
       {"jkl", "normalize", "IN OUT",
        "Reads the JKL level IN as the editor does and writes it to OUT in the editor's own\n"
        "layout (line 1 names OUT). When IN's folder holds an episode.jk, it is read and a new\n"
-       "episode.jk naming OUT's file is written beside OUT; otherwise no episode file is written.",
+       "episode.jk naming OUT's file is written beside OUT; otherwise no episode file is written.\n"
+       "When the read leaves records of IN out (the notes on stderr name them), nothing is\n"
+       "written and the exit status is 1.",
        RunNormalize},
   };
 }

@@ -1,3 +1,4 @@
+#include "CommandLevel.h"
 #include "ConsoleUi.h"
 #include "ToolCommand.h"
 
@@ -243,8 +244,8 @@ std::filesystem::path ProjectDirOf(const std::filesystem::path& jkl) {
 int RunMapRender(const std::vector<std::string>& args) {
   const RenderOptions options = ParseRenderOptions(args);
   ConsoleUi ui;
-  auto level = std::make_unique<level::Level>();
-  level::ReadLevel(*level, options.jkl, options.jkl.filename().string(), ui);
+  const CommandLevel read = ReadCommandLevel(options.jkl, ui);
+  level::Level* level = read.level.get();
   const editing::SurfaceSectorIndex sectorIndex(*level);
   // Only things are drawn and picked by their model's radius.
   if (options.mode == EditMode::Thing) {
@@ -301,7 +302,7 @@ int RunMapRender(const std::vector<std::string>& args) {
     Refuse("could not write " + platform::DisplayPath(options.png));
   }
   std::cout << "selected " << editing::CountSelected(*level, options.mode) << '\n';
-  return 0;
+  return StatusAfterRead(read, options.jkl);
 }
 
 }  // namespace
@@ -319,7 +320,8 @@ CommandList MapCommands() {
            "on the image with a 5% margin. In thing mode the models' radii are read from the\n"
            "project (the folder above the level's jkl folder) and from the game's res2.gob below\n"
            "--jkdir DIR. --bench N redraws N more times and prints\n"
-           "'redraw_ms M', the median time of one redraw.",
+           "'redraw_ms M', the median time of one redraw. Exit status 1 when the level was read\n"
+           "with records left out (the notes on stderr name them).",
            &RunMapRender}};
 }
 

@@ -1,5 +1,6 @@
 #include "ResourceCommands.h"
 
+#include "CommandLevel.h"
 #include "ConsoleUi.h"
 #include "ToolCommand.h"
 
@@ -147,11 +148,10 @@ int MatPngCommand(const std::vector<std::string>& args) {
 int TemplatesCommand(const std::vector<std::string>& args) {
   if (args.size() != 1) throw std::runtime_error("jkl templates: give one JKL file");
   const fs::path path(args[0]);
-  auto level = std::make_unique<level::Level>();
   ConsoleUi ui;
-  level::ReadLevel(*level, path, path.filename().string(), ui);
-  std::cout << resources::TemplateTreeText(resources::BuildTemplateTree(*level));
-  return 0;
+  const CommandLevel read = ReadCommandLevel(path, ui);
+  std::cout << resources::TemplateTreeText(resources::BuildTemplateTree(*read.level));
+  return StatusAfterRead(read, path);
 }
 
 }  // namespace
@@ -175,7 +175,7 @@ CommandList ResourceCommands() {
       {"jkl", "templates", "FILE",
        "Prints the level's template hierarchy, one template per line, two blanks of indent per\n"
        "level, starting with \"none\"; templates without a place follow under\n"
-       "\"(no parent found)\".",
+       "\"(no parent found)\". Exit status 1 when the level was read with records left out.",
        &TemplatesCommand},
   };
 }
