@@ -2,6 +2,7 @@
 
 #include "platform/AppInfo.h"
 #include "platform/CommandRouter.h"
+#include "preview3d/Tfrm3dpreview.h"
 #include "project/ProgramDir.h"
 #include "shell/Divider.h"
 #include "shell/KeyMapping.h"
@@ -102,11 +103,13 @@ TfrmMain::TfrmMain(platform::Ui* ui, std::filesystem::path programDir)
 
   QStatusBar* bar = statusBar();
   bar->setObjectName("barStatus");
-  for (const int width : {100, 80, 50}) {
+  const int panelWidths[] = {100, 80, 50};
+  for (int p = 0; p < 3; ++p) {
     auto* panel = new QLabel(bar);
-    panel->setFixedWidth(width);
+    panel->setFixedWidth(panelWidths[p]);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addWidget(panel);
+    m_barPanels[p] = panel;
   }
 
   m_dlgTint = new QColorDialog(this);
@@ -500,6 +503,11 @@ void TfrmMain::BeforeProjectLoad() {
 
 void TfrmMain::ProjectOpened() {
   m_editor->ProjectOpened();
+  if (m_frm3dpreview) m_frm3dpreview->ProjectOpened();
+}
+
+void TfrmMain::LevelChanged(editing::ChangedParts parts) {
+  if (m_frm3dpreview) m_frm3dpreview->LevelChanged(parts);
 }
 
 void TfrmMain::ShowView(View view) {
@@ -577,6 +585,24 @@ void TfrmMain::mnuRightClick() {
 
 void TfrmMain::mnu3dpreviewClick() {
   // The triggered item has flipped its own check mark; the button follows it.
+  if (!m_mnu3dpreview->isChecked()) {
+    if (m_frm3dpreview) m_frm3dpreview->close();
+  } else {
+    if (!m_frm3dpreview) {
+      m_frm3dpreview = new preview3d::Tfrm3dpreview(*m_editor, *m_ui, this);
+      // However the window closes, the item and the button follow it.
+      connect(m_frm3dpreview, &preview3d::Tfrm3dpreview::Closed, this, [this] {
+        m_mnu3dpreview->setChecked(false);
+        m_btn3dpreview->setChecked(false);
+      });
+      connect(m_frm3dpreview, &preview3d::Tfrm3dpreview::StatusText, this,
+              [this](int panel, const QString& text) {
+                m_barPanels[panel]->setText(text);
+                m_barPanels[panel]->setToolTip(text);
+              });
+    }
+    if (!m_frm3dpreview->StartPreview()) m_mnu3dpreview->setChecked(false);
+  }
   m_btn3dpreview->setChecked(m_mnu3dpreview->isChecked());
 }
 

@@ -19,6 +19,10 @@ class QMenu;
 class QStackedWidget;
 class QToolButton;
 
+namespace kx::preview3d {
+class Tfrm3dpreview;
+}
+
 namespace kx::shell {
 
 class Divider;
@@ -58,6 +62,10 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   void ShowEditMode(mapview::EditMode mode) override;
   void FocusKeyboardSink() override;
   void EnableProjectCommands() override;
+  void LevelChanged(editing::ChangedParts parts) override;
+
+  /// The 3D preview window, once the preview was first opened; null before.
+  preview3d::Tfrm3dpreview* Preview() { return m_frm3dpreview; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -125,6 +133,8 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   MapImage* m_imgMap = nullptr;
   Divider* m_shpMover = nullptr;
   QColorDialog* m_dlgTint = nullptr;
+  QLabel* m_barPanels[3] = {};  // the status bar's panels 0, 1 and 2
+  preview3d::Tfrm3dpreview* m_frm3dpreview = nullptr;  // made when the preview first opens
 
   QMenu* m_mnuEdit = nullptr;
   QMenu* m_mnuView = nullptr;
