@@ -24,17 +24,16 @@ Vec3 ThingPosition(const level::Level& level, int index) {
 void PreviewSession::Start(const level::Level& level, mapview::EditMode mode,
                            const resources::ResourcePaths& paths, const BuildProgress& progress) {
   m_archiveNotices.clear();
-  m_sources.modelMaterials = ReadModelMaterialNames(paths.res2Path, m_archiveNotices);
-  LoadMaterials(level, paths, progress);
+  m_resources = ResourceIndex(paths, m_archiveNotices);
+  m_scene.materials = LoadSceneMaterials(level, m_resources, progress);
   m_scene.geometry = BuildSceneGeometry(level, mode, m_scene.materials, progress);
   m_playerStart = FindPlayerStart(level, m_playerStart);
   m_walk = Navigation{Camera::At(ThingPosition(level, m_playerStart)), 1};
 }
 
 void PreviewSession::Rebuild(const level::Level& level, mapview::EditMode mode,
-                             const resources::ResourcePaths& paths, bool materialsChanged,
-                             const BuildProgress& progress) {
-  if (materialsChanged) LoadMaterials(level, paths, progress);
+                             bool materialsChanged, const BuildProgress& progress) {
+  if (materialsChanged) m_scene.materials = LoadSceneMaterials(level, m_resources, progress);
   m_scene.geometry = BuildSceneGeometry(level, mode, m_scene.materials, progress);
 }
 
@@ -47,13 +46,6 @@ std::vector<std::string> PreviewSession::Notices() const {
   notices.insert(notices.end(), m_scene.materials.notices.begin(),
                  m_scene.materials.notices.end());
   return notices;
-}
-
-void PreviewSession::LoadMaterials(const level::Level& level,
-                                   const resources::ResourcePaths& paths,
-                                   const BuildProgress& progress) {
-  m_sources.paths = paths;
-  m_scene.materials = LoadSceneMaterials(level, m_sources, progress);
 }
 
 }  // namespace kx::preview3d

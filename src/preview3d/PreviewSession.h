@@ -28,15 +28,14 @@ Vec3 ThingPosition(const level::Level& level, int index);
 /// player start, which is kept from one preview to the next (thing 0 until one is found).
 class PreviewSession {
  public:
-  /// Builds the scene anew (the model material names read again, the palette, every material,
-  /// every surface) and puts the camera at the player start, looking along +y with +z up, at
+  /// Builds the scene anew (the game archive's directory read again, the palette, every
+  /// material, every surface) and puts the camera at the player start, looking along +y with +z up, at
   /// scale 1. Progress counts the materials, then the surfaces.
   void Start(const level::Level& level, mapview::EditMode mode,
              const resources::ResourcePaths& paths, const BuildProgress& progress);
   /// After the level changed: the surfaces again, the palette and materials too when
   /// materialsChanged; the walk stays where it is.
-  void Rebuild(const level::Level& level, mapview::EditMode mode,
-               const resources::ResourcePaths& paths, bool materialsChanged,
+  void Rebuild(const level::Level& level, mapview::EditMode mode, bool materialsChanged,
                const BuildProgress& progress);
   /// Lets the scene go when the preview closes; the player start stays.
   void Release();
@@ -45,16 +44,14 @@ class PreviewSession {
   Navigation& Walk() { return m_walk; }
   const Navigation& Walk() const { return m_walk; }
   int PlayerStart() const { return m_playerStart; }
-  /// The notices of the last build: the model material names', the palette's, the materials'.
+  /// The notices of the last build: the game archive's, the palette's, the materials'.
   std::vector<std::string> Notices() const;
 
  private:
-  void LoadMaterials(const level::Level& level, const resources::ResourcePaths& paths,
-                     const BuildProgress& progress);
 
   PreviewScene m_scene;
   Navigation m_walk;
-  SceneSources m_sources;
+  ResourceIndex m_resources;
   std::vector<std::string> m_archiveNotices;
   int m_playerStart = 0;
 };

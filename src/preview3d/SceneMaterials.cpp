@@ -1,13 +1,11 @@
 #include "preview3d/SceneMaterials.h"
 
-#include "archive/GobDirectory.h"
 #include "level/Words.h"
 #include "platform/CommandError.h"
 #include "resources/CelImage.h"
 #include "resources/MatFile.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 
 namespace kx::preview3d {
@@ -16,7 +14,6 @@ namespace {
 
 using platform::CommandError;
 
-constexpr std::string_view kModelMaterialFolder = "3DO\\MAT";
 // A material is read whole; none of the game's comes near this, so more is a damaged file.
 constexpr std::size_t kMaxMaterialBytes = 64u << 20;
 // The largest texture side every OpenGL 3.3 driver takes.
@@ -70,25 +67,6 @@ int SceneMaterials::TextureOf(int mat) const {
   return materialTexture[static_cast<std::size_t>(mat)];
 }
 
-MaterialNameSet ReadModelMaterialNames(const std::filesystem::path& res2Path,
-                                       std::vector<std::string>& notices) {
-  MaterialNameSet names;
-  std::error_code error;
-  if (res2Path.empty() || !std::filesystem::is_regular_file(res2Path, error)) return names;
-  try {
-    archive::ForEachGobEntry(res2Path, [&](const archive::GobDirectoryEntry& entry) {
-      const std::string key = archive::GobLookupKey(entry.name);
-      if (key.size() > kModelMaterialFolder.size() + 1 && key.starts_with(kModelMaterialFolder)) {
-        names.insert(key.substr(kModelMaterialFolder.size() + 1));
-      }
-    });
-  } catch (const CommandError& failure) {
-    notices.push_back("The game's resource archive cannot be read: " + failure.FullText());
-    names.clear();
-  }
-  return names;
-}
-
 resources::Palette GreyRamp() {
   resources::Palette palette;
   for (std::size_t i = 0; i < palette.size(); ++i) {
@@ -98,8 +76,7 @@ resources::Palette GreyRamp() {
   return palette;
 }
 
-resources::Palette LoadScenePalette(const level::Level& level,
-                                    const resources::ResourcePaths& paths,
+resources::Palette LoadScenePalette(const level::Level& level, const ResourceIndex& index,
                                     std::vector<std::string>& notices) {
   if (level.colormaps.Used() == 0) {
     notices.push_back("The level has no colormap: grey palette");
@@ -107,8 +84,7 @@ resources::Palette LoadScenePalette(const level::Level& level,
   }
   const std::string& name = level.colormaps[0];
   try {
-    const auto bytes =
-        resources::ReadGameResource("misc\\cmp\\" + name, paths, resources::kColormapPaletteEnd);
+    const auto bytes = index.Read("misc\\cmp\\" + name, resources::kColormapPaletteEnd);
     if (!bytes) {
       notices.push_back("Colormap " + name + " not found: grey palette");
       return GreyRamp();
@@ -120,10 +96,10 @@ resources::Palette LoadScenePalette(const level::Level& level,
   }
 }
 
-SceneMaterials LoadSceneMaterials(const level::Level& level, const SceneSources& sources,
+SceneMaterials LoadSceneMaterials(const level::Level& level, const ResourceIndex& index,
                                   const BuildProgress& progress) {
   SceneMaterials scene;
-  scene.palette = LoadScenePalette(level, sources.paths, scene.notices);
+  scene.palette = LoadScenePalette(level, index, scene.notices);
   scene.textures.push_back(OneColour(scene.palette[255]));
   const int count = level.materials.Used();
   scene.materialTexture.assign(static_cast<std::size_t>(count), 0);
@@ -131,12 +107,11 @@ SceneMaterials LoadSceneMaterials(const level::Level& level, const SceneSources&
   for (int i = 0; i < count; ++i) {
     if (progress) progress(i, count);
     const std::string& name = level.materials[i].name;
-    if (sources.modelMaterials.contains(level::ToUpperAscii(name))) continue;
+    if (index.ModelMaterials().contains(level::ToUpperAscii(name))) continue;
     std::string why;
     std::optional<SceneTexture> texture;
     try {
-      const auto bytes = resources::ReadGameResource("mat\\" + name, sources.paths,
-                                                     kMaxMaterialBytes + 1);
+      const auto bytes = index.Read("mat\\" + name, kMaxMaterialBytes + 1);
       if (!bytes) continue;
       if (bytes->size() > kMaxMaterialBytes) {
         why = "larger than " + std::to_string(kMaxMaterialBytes >> 20) + " MB";

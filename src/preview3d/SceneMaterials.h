@@ -2,12 +2,11 @@
 
 #include "level/Level.h"
 #include "resources/Colormap.h"
-#include "resources/ResourceLookup.h"
+#include "preview3d/ResourceIndex.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace kx::preview3d {
@@ -23,11 +22,6 @@ struct SceneTexture {
   std::vector<std::uint8_t> rgb;
 };
 
-/// The names of the model materials in the game's resource archive: every entry under 3do\mat\,
-/// without that folder, upper case. A level material of such a name is drawn in the fallback
-/// colour.
-using MaterialNameSet = std::unordered_set<std::string>;
-
 /// The textures of a level's materials, ready to upload: texture 0 is the fallback, a 1 x 1
 /// image of palette colour 255, shared by every material that is not found or cannot be used.
 struct SceneMaterials {
@@ -41,33 +35,21 @@ struct SceneMaterials {
   int TextureOf(int mat) const;
 };
 
-/// Where the build finds the level's resources: the project folder first, the game's resource
-/// archive second, and the archive's model material names.
-struct SceneSources {
-  resources::ResourcePaths paths;
-  MaterialNameSet modelMaterials;
-};
-
-/// The model material names of the archive at res2Path. An archive that is missing gives none;
-/// one that is damaged gives none and a notice in notices.
-MaterialNameSet ReadModelMaterialNames(const std::filesystem::path& res2Path,
-                                       std::vector<std::string>& notices);
-
 /// A 256-entry palette running from black (0) to white (255) in equal grey steps.
 resources::Palette GreyRamp();
 
 /// The palette from the level's first colormap (misc\cmp\NAME); a grey ramp and a notice when
 /// the level has none, or it is not found or too short.
-resources::Palette LoadScenePalette(const level::Level& level,
-                                    const resources::ResourcePaths& paths,
+resources::Palette LoadScenePalette(const level::Level& level, const ResourceIndex& index,
                                     std::vector<std::string>& notices);
 
 /// The palette and one texture per material of the level, in table order: a texture
 /// material's first cel at its own size, a colour material as one pixel of its first colour.
-/// A material whose name is a model material, or that is found nowhere, is the fallback; one
+/// A material whose name is one of the archive's model materials, or that is found nowhere, is
+/// the fallback; one
 /// that is not a whole material (damaged, cut short, without cels) is the fallback and named
 /// once in the notices. Reports each material to progress.
-SceneMaterials LoadSceneMaterials(const level::Level& level, const SceneSources& sources,
+SceneMaterials LoadSceneMaterials(const level::Level& level, const ResourceIndex& index,
                                   const BuildProgress& progress);
 
 }  // namespace kx::preview3d

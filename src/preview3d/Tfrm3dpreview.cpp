@@ -160,13 +160,13 @@ void Tfrm3dpreview::BuildScene(Build what) {
     // Repaints only: a click or key now would start a command on a half-built scene.
     m_ui.ProcessEvents();
   };
-  const project::ProjectValues& values = m_editor.Values();
-  const resources::ResourcePaths paths{values.ProjectDir, project::ResourceArchivePath(values)};
   if (what == Build::Everything) {
-    m_session.Start(m_editor.Level(), m_editor.Mode(), paths, progress);
+    const project::ProjectValues& values = m_editor.Values();
+    m_session.Start(m_editor.Level(), m_editor.Mode(),
+                    {values.ProjectDir, project::ResourceArchivePath(values)}, progress);
   } else {
-    m_session.Rebuild(m_editor.Level(), m_editor.Mode(), paths,
-                      what == Build::GeometryAndMaterials, progress);
+    m_session.Rebuild(m_editor.Level(), m_editor.Mode(), what == Build::GeometryAndMaterials,
+                      progress);
   }
   // The window may have lost its view meanwhile only by an error; the scene waits for the next.
   if (!m_pnl3dpreview) return;

@@ -75,13 +75,13 @@ TEST(PreviewSessionTest, ARebuildKeepsTheWalkAndAStartBeginsItAgain) {
   level.surfaces[k].adjoin = -1;
   level.sectors[0].nsurfaces = 2;
   project.Write("mat/a.mat", "damaged");
-  session.Rebuild(level, EditMode::Surface, {project.path(), {}}, false, nullptr);
+  session.Rebuild(level, EditMode::Surface, false, nullptr);
   EXPECT_EQ(session.Scene().geometry.surfaces, 2);
   EXPECT_EQ(session.Scene().materials.textures.size(), 2u);  // materials were kept
   EXPECT_FLOAT_EQ(session.Walk().camera.Position().y, 1 + Navigation::kMoveStep);
   EXPECT_EQ(session.Walk().meshScale, 2.0f);
 
-  session.Rebuild(level, EditMode::Surface, {project.path(), {}}, true, nullptr);
+  session.Rebuild(level, EditMode::Surface, true, nullptr);
   EXPECT_EQ(session.Scene().materials.textures.size(), 1u);
   EXPECT_FLOAT_EQ(session.Walk().camera.Position().y, 1 + Navigation::kMoveStep);
 

@@ -57,7 +57,8 @@ TEST(SceneMaterialsTest, TakesThePaletteFromTheFirstColormapOrFallsBackToAGreyRa
     for (const auto& name : c.colormaps) level.colormaps[level.colormaps.count++] = name;
     std::vector<std::string> notices;
 
-    const Palette palette = LoadScenePalette(level, {project.path(), {}}, notices);
+    const Palette palette = LoadScenePalette(level, ResourceIndex({project.path(), {}}, notices),
+                                             notices);
 
     if (c.fromFile) {
       EXPECT_EQ(palette[1], Colour(1));
@@ -113,12 +114,11 @@ TEST(SceneMaterialsTest, MakesATextureOfEachMaterialAndTheFallbackOfEveryOneThat
       LevelWithMaterials({"tex.mat", "big.mat", "colour.mat", "direct.mat", "missing.mat",
                           "model.mat", "cut.mat", "notmat.mat", "nocels.mat", "CUT.MAT",
                           "arc.mat"});
-  SceneSources sources{{project.path(), res2}, {}};
   std::vector<std::string> archiveNotices;
-  sources.modelMaterials = ReadModelMaterialNames(res2, archiveNotices);
+  const ResourceIndex index({project.path(), res2}, archiveNotices);
   std::vector<int> progress;
   const SceneMaterials scene =
-      LoadSceneMaterials(builder->level(), sources, [&](int i, int n) {
+      LoadSceneMaterials(builder->level(), index, [&](int i, int n) {
         EXPECT_EQ(n, 11);
         progress.push_back(i);
       });
@@ -156,14 +156,17 @@ TEST(SceneMaterialsTest, MakesATextureOfEachMaterialAndTheFallbackOfEveryOneThat
   EXPECT_EQ(scene.TextureOf(11), 0);
 }
 
-TEST(SceneMaterialsTest, ADamagedResourceArchiveIsNamedAndListsNoModelMaterials) {
+TEST(SceneMaterialsTest, ADamagedResourceArchiveIsNamedAndOffersNothing) {
   test::TempDir game;
   std::vector<std::string> notices;
-  EXPECT_THAT(ReadModelMaterialNames(game.path() / "absent.gob", notices), IsEmpty());
+  EXPECT_THAT(ResourceIndex({{}, game.path() / "absent.gob"}, notices).ModelMaterials(), IsEmpty());
   EXPECT_THAT(notices, IsEmpty());
 
-  const auto damaged = game.Write("res2.gob", "GOB \x14\0\0\0" + std::string(4, '\xFF'));
-  EXPECT_THAT(ReadModelMaterialNames(damaged, notices), IsEmpty());
+  const std::string directoryPastTheEnd("GOB \x14\0\0\0\xFF\xFF\0\0", 12);
+  const auto damaged = game.Write("res2.gob", directoryPastTheEnd);
+  const ResourceIndex index({{}, damaged}, notices);
+  EXPECT_THAT(index.ModelMaterials(), IsEmpty());
+  EXPECT_EQ(index.Read("mat\\a.mat", 100), std::nullopt);
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_THAT(notices[0], ::testing::StartsWith("The game's resource archive cannot be read: "));
 }
