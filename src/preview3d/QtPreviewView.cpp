@@ -43,9 +43,7 @@ void QtPreviewView::initializeGL() {
   m_geometryStale = m_texturesStale = true;
   if (!m_ready) {
     m_frames.stop();
-    // Not from inside the widget's own painting: the window answers after it.
-    QMetaObject::invokeMethod(this, [this, problem] { emit Failed(problem); },
-                              Qt::QueuedConnection);
+    emit Failed(problem);
   }
 }
 

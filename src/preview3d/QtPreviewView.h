@@ -25,7 +25,8 @@ class QtPreviewView final : public QOpenGLWidget {
   QString RendererName() const { return m_renderer.RendererName(); }
 
  signals:
-  /// The context cannot draw the preview; reason says why. Sent once, after initialization.
+  /// The context cannot draw the preview; reason says why. Sent from inside the widget's
+  /// initialization: connect it queued, since the answer may delete the widget.
   void Failed(const QString& reason);
 
  protected:

@@ -28,7 +28,7 @@ std::string Problem(const std::string& name, const std::string& why) {
 }
 
 // The texture of a material's bytes, or the reason it cannot be shown.
-std::optional<SceneTexture> TextureOf(std::string_view bytes, const std::string& name,
+std::optional<SceneTexture> DecodeTexture(std::string_view bytes, const std::string& name,
                                       const resources::Palette& palette, std::string& why) {
   std::optional<resources::MatFile> mat;
   try {
@@ -116,7 +116,7 @@ SceneMaterials LoadSceneMaterials(const level::Level& level, const ResourceIndex
       if (bytes->size() > kMaxMaterialBytes) {
         why = "larger than " + std::to_string(kMaxMaterialBytes >> 20) + " MB";
       } else {
-        texture = TextureOf(*bytes, name, scene.palette, why);
+        texture = DecodeTexture(*bytes, name, scene.palette, why);
       }
     } catch (const CommandError& error) {
       why = error.FullText();

@@ -119,7 +119,8 @@ bool Tfrm3dpreview::StartPreview() {
   if (!m_pnl3dpreview) {
     m_pnl3dpreview = new QtPreviewView(m_session, m_pnlFrame);
     m_pnl3dpreview->installEventFilter(this);
-    connect(m_pnl3dpreview, &QtPreviewView::Failed, this, &Tfrm3dpreview::ViewFailed);
+    connect(m_pnl3dpreview, &QtPreviewView::Failed, this, &Tfrm3dpreview::ViewFailed,
+            Qt::QueuedConnection);
   }
   m_pnl3dpreview->setGeometry(kFrameMargin, kFrameMargin, width, height);
   m_pnlFrame->setGeometry(0, kHeaderHeight, width + 2 * kFrameMargin, height + 2 * kFrameMargin);

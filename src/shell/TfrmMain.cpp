@@ -586,7 +586,8 @@ void TfrmMain::mnuRightClick() {
 void TfrmMain::mnu3dpreviewClick() {
   // The triggered item has flipped its own check mark; the button follows it.
   if (!m_mnu3dpreview->isChecked()) {
-    if (m_frm3dpreview) m_frm3dpreview->close();
+    // A window that refuses to close (its scene is being built) keeps its mark.
+    if (m_frm3dpreview && !m_frm3dpreview->close()) m_mnu3dpreview->setChecked(true);
   } else {
     if (!m_frm3dpreview) {
       m_frm3dpreview = new preview3d::Tfrm3dpreview(*m_editor, *m_ui, this);

@@ -1,4 +1,5 @@
 #include "ConsoleUi.h"
+#include "RenderArguments.h"
 #include "ToolCommand.h"
 
 #include "level/JklReader.h"
@@ -54,24 +55,8 @@ struct PreviewOptions {
   int benchFrames = 0;
 };
 
-std::vector<std::string> SplitCommas(const std::string& text) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t comma = text.find(',', start);
-    parts.push_back(text.substr(start, comma - start));
-    if (comma == std::string::npos) return parts;
-    start = comma + 1;
-  }
-}
-
 int WholeNumber(const std::string& text, const std::string& option, int low, int high) {
-  const auto value = level::ParseWholeInt(text);
-  if (!value || *value < low || *value > high) {
-    Refuse(option + " wants a whole number from " + std::to_string(low) + " to " +
-           std::to_string(high) + ", not '" + text + "'");
-  }
-  return *value;
+  return WholeNumberArgument("preview render", text, option, low, high);
 }
 
 PreviewOptions ParseOptions(const std::vector<std::string>& args) {
@@ -95,17 +80,9 @@ PreviewOptions ParseOptions(const std::vector<std::string>& args) {
       options.height = WholeNumber(s.substr(x + 1), "--size", 1, kMaxSide);
     } else if (arg == "--mode") {
       const std::string& m = value();
-      if (m == "vertex") {
-        options.mode = EditMode::Vertex;
-      } else if (m == "surface") {
-        options.mode = EditMode::Surface;
-      } else if (m == "sector") {
-        options.mode = EditMode::Sector;
-      } else if (m == "thing") {
-        options.mode = EditMode::Thing;
-      } else {
-        Refuse("--mode wants surface, sector, vertex or thing, not '" + m + "'");
-      }
+      const auto mode = EditModeNamed(m);
+      if (!mode) Refuse("--mode wants vertex, surface, sector or thing, not '" + m + "'");
+      options.mode = *mode;
     } else if (arg == "--project") {
       options.projectDir = value();
     } else if (arg == "--jkdir") {
@@ -142,13 +119,6 @@ PreviewOptions ParseOptions(const std::vector<std::string>& args) {
   return options;
 }
 
-// A level lives in the jkl folder of its project.
-fs::path ProjectDirOf(const fs::path& jkl) {
-  const fs::path folder = fs::absolute(jkl).parent_path();
-  return platform::SameNameIgnoringCase(folder.filename().string(), "jkl") ? folder.parent_path()
-                                                                           : folder;
-}
-
 // Qt would abort without a display; say what is missing instead.
 void RequireDisplay() {
   const auto set = [](const char* name) {
@@ -160,12 +130,6 @@ void RequireDisplay() {
         "preview render needs a display for OpenGL, and there is none (DISPLAY is not set); "
         "run it in a desktop session or under Xvfb: xvfb-run -a kelvarix-tool preview render ...");
   }
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 int RunPreviewRender(const std::vector<std::string>& args) {
