@@ -12,13 +12,12 @@
 #include "preview3d/SceneGeometry.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdlib>
-#include <fstream>
-#include <unistd.h>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -43,8 +42,9 @@ std::unique_ptr<level::Level> GeneratedLevel() {
   // Corners 0-3 on the floor counter-clockwise from above, 4-7 above them.
   const int quads[8][4] = {{0, 1, 2, 3}, {4, 7, 6, 5}, {0, 4, 5, 1}, {1, 5, 6, 2},
                            {2, 6, 7, 3}, {3, 7, 4, 0}, {0, 2, 6, 4}, {1, 3, 7, 5}};
-  const level::SurfaceNormal normals[8] = {{0, 0, 1},  {0, 0, -1}, {0, 1, 0},      {-1, 0, 0},
-                                           {0, -1, 0}, {1, 0, 0},  {0.7f, -0.7f, 0}, {0.7f, 0.7f, 0}};
+  const level::SurfaceNormal normals[8] = {{0, 0, 1},        {0, 0, -1},     {0, 1, 0},
+                                           {-1, 0, 0},       {0, -1, 0},     {1, 0, 0},
+                                           {0.7f, -0.7f, 0}, {0.7f, 0.7f, 0}};
   for (int s = 0; s < 2048; ++s) {
     const float x = static_cast<float>(s % 64) * 2;
     const float y = static_cast<float>(s / 64) * 2;
@@ -157,7 +157,8 @@ struct LargeArchive {
   LargeArchive() {
     std::string mat("MAT \x32\0\0\0", 8);
     const auto put = [&](std::int32_t v) {
-      for (int i = 0; i < 4; ++i) mat += static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+      for (int i = 0; i < 4; ++i)
+        mat += static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
     };
     for (const int v : {2, 1, 1, 0, 8}) put(v);
     mat.resize(76, '\0');
@@ -165,7 +166,8 @@ struct LargeArchive {
     for (const int v : {64, 64, 0, 0, 0, 1}) put(v);
     mat += std::string(64 * 64, '\x11');
     for (int i = 0; i < 4000; ++i) {
-      const fs::path file = root / "tree" / (i % 2 ? "3do" : "mat") / ("m" + std::to_string(i) + ".mat");
+      const fs::path file =
+          root / "tree" / (i % 2 ? "3do" : "mat") / ("m" + std::to_string(i) + ".mat");
       fs::create_directories(file.parent_path());
       std::ofstream(file, std::ios::binary) << mat;
     }

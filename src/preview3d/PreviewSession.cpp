@@ -43,8 +43,7 @@ void PreviewSession::Release() {
 
 std::vector<std::string> PreviewSession::Notices() const {
   std::vector<std::string> notices = m_archiveNotices;
-  notices.insert(notices.end(), m_scene.materials.notices.begin(),
-                 m_scene.materials.notices.end());
+  notices.insert(notices.end(), m_scene.materials.notices.begin(), m_scene.materials.notices.end());
   return notices;
 }
 

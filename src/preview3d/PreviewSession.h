@@ -29,8 +29,8 @@ Vec3 ThingPosition(const level::Level& level, int index);
 class PreviewSession {
  public:
   /// Builds the scene anew (the game archive's directory read again, the palette, every
-  /// material, every surface) and puts the camera at the player start, looking along +y with +z up, at
-  /// scale 1. Progress counts the materials, then the surfaces.
+  /// material, every surface) and puts the camera at the player start, looking along +y with +z up,
+  /// at scale 1. Progress counts the materials, then the surfaces.
   void Start(const level::Level& level, mapview::EditMode mode,
              const resources::ResourcePaths& paths, const BuildProgress& progress);
   /// After the level changed: the surfaces again, the palette and materials too when
@@ -48,7 +48,6 @@ class PreviewSession {
   std::vector<std::string> Notices() const;
 
  private:
-
   PreviewScene m_scene;
   Navigation m_walk;
   ResourceIndex m_resources;

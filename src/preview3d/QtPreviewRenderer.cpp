@@ -95,8 +95,7 @@ QString QtPreviewRenderer::ProbeOpenGl(QString* rendererName) {
   if (!context.makeCurrent(&surface)) return "the OpenGL context cannot be made current";
   QString problem = Problem(&context);
   if (rendererName) {
-    const auto* text =
-        reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER));
+    const auto* text = reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER));
     *rendererName = text ? QString::fromLatin1(text) : QString();
   }
   context.doneCurrent();

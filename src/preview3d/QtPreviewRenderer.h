@@ -5,8 +5,8 @@
 #include "preview3d/SceneMaterials.h"
 
 #include <QOpenGLShaderProgram>
-#include <QSurfaceFormat>
 #include <QString>
+#include <QSurfaceFormat>
 
 #include <memory>
 #include <vector>

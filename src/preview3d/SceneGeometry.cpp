@@ -36,10 +36,10 @@ Vec3 WindingNormal(const level::Level& level, const level::Surface& surface) {
   Vec3 sum;
   for (int j = 0; j < surface.nverts; ++j) {
     const Vec3 a = PositionOf(level, surface.vertices[static_cast<std::size_t>(j)].vertex);
-    const Vec3 b =
-        PositionOf(level, surface.vertices[static_cast<std::size_t>((j + 1) % surface.nverts)].vertex);
-    sum = sum + Vec3{(a.y - b.y) * (a.z + b.z), (a.z - b.z) * (a.x + b.x),
-                     (a.x - b.x) * (a.y + b.y)};
+    const Vec3 b = PositionOf(
+        level, surface.vertices[static_cast<std::size_t>((j + 1) % surface.nverts)].vertex);
+    sum =
+        sum + Vec3{(a.y - b.y) * (a.z + b.z), (a.z - b.z) * (a.x + b.x), (a.x - b.x) * (a.y + b.y)};
   }
   return sum;
 }
@@ -67,8 +67,8 @@ SceneGeometry BuildSceneGeometry(const level::Level& level, EditMode mode,
                                  const SceneMaterials& materials, const BuildProgress& progress) {
   SceneGeometry scene;
   // Each texture's triangles gather in their own list; the lists are joined at the end.
-  std::vector<std::vector<std::uint32_t>> perTexture(std::max<std::size_t>(
-      materials.textures.size(), 1));
+  std::vector<std::vector<std::uint32_t>> perTexture(
+      std::max<std::size_t>(materials.textures.size(), 1));
   const int surfaceCount = level.surfaces.Used();
   const int sectorCount = level.sectors.Used();
   for (int s = 0; s < sectorCount; ++s) {
@@ -77,8 +77,8 @@ SceneGeometry BuildSceneGeometry(const level::Level& level, EditMode mode,
     if (mode == EditMode::Sector && sector.marks.visible != 1) continue;
     const std::int64_t first = sector.firstsurface;
     const std::int64_t end = first + std::max(sector.nsurfaces, 0);
-    for (std::int64_t k64 = std::max<std::int64_t>(first, 0);
-         k64 < end && k64 < surfaceCount; ++k64) {
+    for (std::int64_t k64 = std::max<std::int64_t>(first, 0); k64 < end && k64 < surfaceCount;
+         ++k64) {
       const int k = static_cast<int>(k64);
       if (progress) progress(k, surfaceCount);
       if (!IsDrawn(level, k, mode)) continue;
@@ -86,8 +86,8 @@ SceneGeometry BuildSceneGeometry(const level::Level& level, EditMode mode,
       const auto index = static_cast<std::size_t>(k);
       const level::SurfaceNormal normal =
           index < level.normals.size() ? level.normals[index] : level::SurfaceNormal{};
-      const int texture = std::clamp(materials.TextureOf(surface.mat), 0,
-                                     static_cast<int>(perTexture.size()) - 1);
+      const int texture =
+          std::clamp(materials.TextureOf(surface.mat), 0, static_cast<int>(perTexture.size()) - 1);
       // u and v count texels; the texture's own size turns them into 0..1 per repeat.
       float width = 1;
       float height = 1;
@@ -101,10 +101,10 @@ SceneGeometry BuildSceneGeometry(const level::Level& level, EditMode mode,
         const level::SurfaceCorner& corner = surface.vertices[static_cast<std::size_t>(j)];
         const level::Vertex& v = level.vertices[corner.vertex];
         const level::TextureVertex& t = level.texturevertices[corner.texvertex];
-        scene.vertices.push_back({v.x, v.y, v.z, normal.x, normal.y, normal.z,
-                                  surface.intensities[static_cast<std::size_t>(j)] +
-                                      sector.extralight,
-                                  t.u / width, t.v / height});
+        scene.vertices.push_back(
+            {v.x, v.y, v.z, normal.x, normal.y, normal.z,
+             surface.intensities[static_cast<std::size_t>(j)] + sector.extralight, t.u / width,
+             t.v / height});
       }
       // A fan from the first corner; the corners run as the normal says.
       const Facing facing = FacingOf(level, k);

@@ -29,7 +29,7 @@ std::string Problem(const std::string& name, const std::string& why) {
 
 // The texture of a material's bytes, or the reason it cannot be shown.
 std::optional<SceneTexture> DecodeTexture(std::string_view bytes, const std::string& name,
-                                      const resources::Palette& palette, std::string& why) {
+                                          const resources::Palette& palette, std::string& why) {
   std::optional<resources::MatFile> mat;
   try {
     mat = resources::DecodeMat(bytes, name);

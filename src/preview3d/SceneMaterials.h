@@ -1,8 +1,8 @@
 #pragma once
 
 #include "level/Level.h"
-#include "resources/Colormap.h"
 #include "preview3d/ResourceIndex.h"
+#include "resources/Colormap.h"
 
 #include <cstdint>
 #include <functional>

@@ -75,9 +75,7 @@ class FlagScope {
 }  // namespace
 
 Tfrm3dpreview::Tfrm3dpreview(editing::Editor& editor, platform::Ui& ui, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      m_editor(editor),
-      m_ui(ui) {
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_editor(editor), m_ui(ui) {
   setObjectName("frm3dpreview");
   setWindowTitle("3D Level Preview");
   m_pnlHeader = new QFrame(this);
@@ -140,8 +138,8 @@ bool Tfrm3dpreview::StartPreview() {
 
 void Tfrm3dpreview::LevelChanged(editing::ChangedParts parts) {
   if (!isVisible() || !m_pnl3dpreview || m_building) return;
-  const bool materials = parts.Has(editing::RecordKind::Material) ||
-                         parts.Has(editing::RecordKind::Counts);
+  const bool materials =
+      parts.Has(editing::RecordKind::Material) || parts.Has(editing::RecordKind::Counts);
   BuildScene(materials ? Build::GeometryAndMaterials : Build::Geometry);
 }
 

@@ -27,11 +27,13 @@ Mat4 ViewMatrix(const Camera& camera) {
   const Vec3 up = camera.Up();
   const Vec3 back = camera.Direction() * -1;
   const Vec3 eye = camera.Position();
-  // Rows: right, up and back; the eye moves to the origin.
+  // Its rows are right, up and back (listed here column by column); the eye goes to the origin.
+  // clang-format off
   return {right.x,          up.x,          back.x,          0,
           right.y,          up.y,          back.y,          0,
           right.z,          up.z,          back.z,          0,
           -Dot(right, eye), -Dot(up, eye), -Dot(back, eye), 1};
+  // clang-format on
 }
 
 Mat4 ProjectionMatrix(int width, int height) {

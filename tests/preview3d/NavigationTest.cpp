@@ -1,10 +1,8 @@
 #include "preview3d/Navigation.h"
-
 #include "preview3d/ViewProjection.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace kx::preview3d {
 namespace {

@@ -1,8 +1,8 @@
-#include "preview3d/PreviewSession.h"
-
-#include "resources/MatBuilder.h"
 #include "support/MapTestLevel.h"
 #include "support/TempDir.h"
+
+#include "preview3d/PreviewSession.h"
+#include "resources/MatBuilder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ TEST(PreviewSessionTest, KeepsThePlayerStartFromOnePreviewToTheNext) {
     Vec3 camera;
   } cases[] = {
       {{{"crate", "WalkPlayer", "walkplayer"}}, 1, {20, 1, 2}},
-      {{{"crate", "lamp"}}, 0, {10, 1, 2}},                           // thing 0 at first
+      {{{"crate", "lamp"}}, 0, {10, 1, 2}},  // thing 0 at first
       {{{"crate", "crate", "walkplayer"}, {"crate", "lamp", "lamp"}}, 2, {30, 1, 2}},
       {{{"crate", "crate", "walkplayer"}, {"crate"}}, 2, {0, 0, 0}},  // no such thing: origin
       {{{}}, 0, {0, 0, 0}},
@@ -64,8 +64,7 @@ TEST(PreviewSessionTest, ARebuildKeepsTheWalkAndAStartBeginsItAgain) {
   level.materials[level.materials.count++] = {"a.mat", 1, 1};
   PreviewSession session;
   session.Start(level, EditMode::Surface, {project.path(), {}}, nullptr);
-  EXPECT_THAT(session.Notices(),
-              ::testing::ElementsAre("The level has no colormap: grey palette"));
+  EXPECT_THAT(session.Notices(), ::testing::ElementsAre("The level has no colormap: grey palette"));
   ASSERT_EQ(session.Scene().materials.textures.size(), 2u);
   session.Walk().PressKey(PreviewKey::Up, false);
   session.Walk().PressKey(PreviewKey::KeypadPlus, false);

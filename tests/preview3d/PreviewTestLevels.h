@@ -1,9 +1,10 @@
 #pragma once
 
+#include "support/MapTestLevel.h"
+
 #include "level/Level.h"
 #include "resources/Colormap.h"
 #include "resources/MatBuilder.h"
-#include "support/MapTestLevel.h"
 
 #include <filesystem>
 #include <fstream>
@@ -64,9 +65,10 @@ inline std::unique_ptr<level::Level> BoxRoom(const std::filesystem::path& projec
   };
   for (int f = 0; f < 6; ++f) {
     const std::string name = "c" + std::to_string(f) + ".mat";
-    WriteFile(projectDir / "mat" / name, kx::test::MatBuilder::Colour()
-                                             .ColourCel(static_cast<std::uint32_t>(kFirstColour + f))
-                                             .Bytes());
+    WriteFile(projectDir / "mat" / name,
+              kx::test::MatBuilder::Colour()
+                  .ColourCel(static_cast<std::uint32_t>(kFirstColour + f))
+                  .Bytes());
     level.materials[level.materials.count++] = {name, 1, 1};
     const auto& face = faces[f];
     const int k =

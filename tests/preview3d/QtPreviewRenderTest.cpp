@@ -1,22 +1,21 @@
-#include "preview3d/QtOffscreenPreview.h"
-
 #include "DemoLevel.h"
 #include "DemoMaterials.h"
 #include "DemoNames.h"
 #include "DemoPalette.h"
 #include "demo/GeneratedDemo.h"
+#include "support/TempDir.h"
+
 #include "level/Words.h"
 #include "preview3d/PreviewTestLevels.h"
+#include "preview3d/QtOffscreenPreview.h"
 #include "resources/CelImage.h"
 #include "resources/MatFile.h"
-#include "support/TempDir.h"
 
 #include <QColor>
 #include <QImage>
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <set>
 #include <utility>
 
@@ -147,7 +146,8 @@ TEST(QtPreviewRenderTest, DrawsTheDemoFromItsPlayerStartInItsMaterialsColours) {
     for (int y = 0; y < image.height(); ++y) {
       for (int x = 0; x < image.width(); ++x) {
         const QColor c = image.pixelColor(x, y);
-        if (c.red() + c.green() + c.blue() >= 90 && hues.contains(HueOf(c.red(), c.green(), c.blue()))) {
+        if (c.red() + c.green() + c.blue() >= 90 &&
+            hues.contains(HueOf(c.red(), c.green(), c.blue()))) {
           ++inHue;
         }
       }

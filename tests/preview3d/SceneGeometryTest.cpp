@@ -1,11 +1,10 @@
-#include "preview3d/SceneGeometry.h"
-
-#include "preview3d/Vec3.h"
 #include "support/MapTestLevel.h"
+
+#include "preview3d/SceneGeometry.h"
+#include "preview3d/Vec3.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace kx::preview3d {
@@ -179,10 +178,14 @@ TEST(SceneGeometryTest, TurnsEveryTriangleToFaceWhereItsSurfacesNormalPoints) {
     bool listedBackwards;
     int up, down;  // triangles facing up and facing down
   } cases[] = {
-      {{0, 0, 1}, false, 3, 0},   {{0, 0, -1}, false, 0, 3},  {{0, 0, 1}, true, 3, 0},
-      {{0, 0, -1}, true, 0, 3},   {{0.3f, 0, 0.9f}, true, 3, 0},
+      {{0, 0, 1}, false, 3, 0},
+      {{0, 0, -1}, false, 0, 3},
+      {{0, 0, 1}, true, 3, 0},
+      {{0, 0, -1}, true, 0, 3},
+      {{0.3f, 0, 0.9f}, true, 3, 0},
       // No normal, or one in the surface's plane: both sides are drawn.
-      {{0, 0, 0}, false, 3, 3},  {{1, 0, 0}, false, 3, 3},
+      {{0, 0, 0}, false, 3, 3},
+      {{1, 0, 0}, false, 3, 3},
   };
   for (const auto& c : cases) {
     test::MapTestLevel builder;
@@ -190,14 +193,16 @@ TEST(SceneGeometryTest, TurnsEveryTriangleToFaceWhereItsSurfacesNormalPoints) {
     level.texturevertices.count = 1;
     const int corners[5] = {builder.Vertex(0, 0), builder.Vertex(2, 0), builder.Vertex(3, 1),
                             builder.Vertex(1, 2), builder.Vertex(-1, 1)};
-    const int k = c.listedBackwards
-                      ? builder.Surface({corners[4], corners[3], corners[2], corners[1], corners[0]})
-                      : builder.Surface({corners[0], corners[1], corners[2], corners[3], corners[4]});
+    const int k =
+        c.listedBackwards
+            ? builder.Surface({corners[4], corners[3], corners[2], corners[1], corners[0]})
+            : builder.Surface({corners[0], corners[1], corners[2], corners[3], corners[4]});
     level.surfaces[k].adjoin = -1;
     level.normals[static_cast<std::size_t>(k)] = c.normal;
     builder.Sector(0, 1);
 
-    const SceneGeometry scene = BuildSceneGeometry(level, EditMode::Surface, FallbackOnly(), nullptr);
+    const SceneGeometry scene =
+        BuildSceneGeometry(level, EditMode::Surface, FallbackOnly(), nullptr);
 
     int up = 0;
     int down = 0;
@@ -217,8 +222,8 @@ TEST(SceneGeometryTest, ReportsEverySurfaceOfTheSectorsToTheProgress) {
   std::vector<std::pair<int, int>> reported;
   BuildSceneGeometry(builder.level(), EditMode::Surface, FallbackOnly(),
                      [&](int index, int count) { reported.emplace_back(index, count); });
-  EXPECT_THAT(reported, ElementsAre(std::pair{0, 4}, std::pair{1, 4}, std::pair{2, 4},
-                                    std::pair{3, 4}));
+  EXPECT_THAT(reported,
+              ElementsAre(std::pair{0, 4}, std::pair{1, 4}, std::pair{2, 4}, std::pair{3, 4}));
 }
 
 }  // namespace

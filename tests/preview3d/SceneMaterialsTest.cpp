@@ -1,9 +1,9 @@
-#include "preview3d/SceneMaterials.h"
-
-#include "resources/MatBuilder.h"
 #include "support/GobBuilder.h"
 #include "support/MapTestLevel.h"
 #include "support/TempDir.h"
+
+#include "preview3d/SceneMaterials.h"
+#include "resources/MatBuilder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -43,9 +43,15 @@ TEST(SceneMaterialsTest, TakesThePaletteFromTheFirstColormapOrFallsBackToAGreyRa
   } cases[] = {
       {"found in any case", {"dflt.cmp", "other.cmp"}, ColormapBytes(), true, nullptr},
       {"the level has none", {}, ColormapBytes(), false, "The level has no colormap: grey palette"},
-      {"not found", {"other.cmp"}, ColormapBytes(), false,
+      {"not found",
+       {"other.cmp"},
+       ColormapBytes(),
+       false,
        "Colormap other.cmp not found: grey palette"},
-      {"cut short", {"dflt.cmp"}, ColormapBytes().substr(0, 500), false,
+      {"cut short",
+       {"dflt.cmp"},
+       ColormapBytes().substr(0, 500),
+       false,
        "Colormap dflt.cmp cannot be read (Read beyond end of file): grey palette"},
   };
   for (const auto& c : cases) {
@@ -57,8 +63,8 @@ TEST(SceneMaterialsTest, TakesThePaletteFromTheFirstColormapOrFallsBackToAGreyRa
     for (const auto& name : c.colormaps) level.colormaps[level.colormaps.count++] = name;
     std::vector<std::string> notices;
 
-    const Palette palette = LoadScenePalette(level, ResourceIndex({project.path(), {}}, notices),
-                                             notices);
+    const Palette palette =
+        LoadScenePalette(level, ResourceIndex({project.path(), {}}, notices), notices);
 
     if (c.fromFile) {
       EXPECT_EQ(palette[1], Colour(1));
@@ -87,7 +93,8 @@ TEST(SceneMaterialsTest, MakesATextureOfEachMaterialAndTheFallbackOfEveryOneThat
   project.Write("misc/cmp/dflt.cmp", ColormapBytes());
   std::string pixels;
   for (int i = 0; i < 8 * 4; ++i) pixels += static_cast<char>(i);
-  project.Write("mat/tex.mat", test::MatBuilder::Texture().Cel(8, 4, 1, pixels).Cel(2, 2, 1, "abcd").Bytes());
+  project.Write("mat/tex.mat",
+                test::MatBuilder::Texture().Cel(8, 4, 1, pixels).Cel(2, 2, 1, "abcd").Bytes());
   // 256 x 256 with four mip-map levels: 87,040 pixel bytes, far more than 65,000.
   std::string big;
   for (int k = 0; k < 4; ++k) {
@@ -110,18 +117,16 @@ TEST(SceneMaterialsTest, MakesATextureOfEachMaterialAndTheFallbackOfEveryOneThat
                         .Entry("3do\\mat\\MODEL.MAT", test::MatBuilder::Colour().Bytes())
                         .WriteTo(game.path() / "res2.gob");
 
-  const auto builder =
-      LevelWithMaterials({"tex.mat", "big.mat", "colour.mat", "direct.mat", "missing.mat",
-                          "model.mat", "cut.mat", "notmat.mat", "nocels.mat", "CUT.MAT",
-                          "arc.mat"});
+  const auto builder = LevelWithMaterials({"tex.mat", "big.mat", "colour.mat", "direct.mat",
+                                           "missing.mat", "model.mat", "cut.mat", "notmat.mat",
+                                           "nocels.mat", "CUT.MAT", "arc.mat"});
   std::vector<std::string> archiveNotices;
   const ResourceIndex index({project.path(), res2}, archiveNotices);
   std::vector<int> progress;
-  const SceneMaterials scene =
-      LoadSceneMaterials(builder->level(), index, [&](int i, int n) {
-        EXPECT_EQ(n, 11);
-        progress.push_back(i);
-      });
+  const SceneMaterials scene = LoadSceneMaterials(builder->level(), index, [&](int i, int n) {
+    EXPECT_EQ(n, 11);
+    progress.push_back(i);
+  });
 
   EXPECT_THAT(archiveNotices, IsEmpty());
   EXPECT_THAT(progress, ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10));
@@ -149,7 +154,8 @@ TEST(SceneMaterialsTest, MakesATextureOfEachMaterialAndTheFallbackOfEveryOneThat
   EXPECT_EQ(Pixel(scene.textures[5], 0, 0), Colour(77));  // from the game's archive
   // Only the damaged ones are named, each once; missing and model materials are not.
   ASSERT_EQ(scene.notices.size(), 3u);
-  EXPECT_THAT(scene.notices[0], ::testing::StartsWith("Damaged material cut.mat: Read beyond end of file ("));
+  EXPECT_THAT(scene.notices[0],
+              ::testing::StartsWith("Damaged material cut.mat: Read beyond end of file ("));
   EXPECT_EQ(scene.notices[1], "Damaged material notmat.mat: not a material");
   EXPECT_EQ(scene.notices[2], "Damaged material nocels.mat: it has no cels");
   EXPECT_EQ(scene.TextureOf(-1), 0);

@@ -1,12 +1,12 @@
-#include "preview3d/Tfrm3dpreview.h"
-
-#include "preview3d/PreviewTestLevels.h"
-#include "preview3d/QtPreviewView.h"
-#include "shell/TfrmMain.h"
 #include "support/EditorProject.h"
 #include "support/FakeUi.h"
 #include "support/GobBuilder.h"
 #include "support/TempDir.h"
+
+#include "preview3d/PreviewTestLevels.h"
+#include "preview3d/QtPreviewView.h"
+#include "preview3d/Tfrm3dpreview.h"
+#include "shell/TfrmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,11 +18,10 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <functional>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 namespace kx::preview3d {
 namespace {
@@ -236,9 +235,9 @@ TEST_F(PreviewWindowTest, WithoutOpenGl33ItSaysWhyAndTheEditorGoesOn) {
     GTEST_SKIP() << "this driver ignores MESA_GL_VERSION_OVERRIDE and offers OpenGL 3.3";
   }
   QTest::mouseClick(Find<QToolButton>("btn3dpreview"), Qt::LeftButton);
-  EXPECT_THAT(ui.boxes, ::testing::ElementsAre(Box{
-                            BoxKind::Error,
-                            "The 3D preview needs OpenGL 3.3: the display offers OpenGL 3.0"}));
+  EXPECT_THAT(ui.boxes, ::testing::ElementsAre(
+                            Box{BoxKind::Error,
+                                "The 3D preview needs OpenGL 3.3: the display offers OpenGL 3.0"}));
   EXPECT_FALSE(Checked());
   EXPECT_TRUE(Preview() == nullptr || !Preview()->isVisible());
   QTest::mouseClick(Find<QToolButton>("btnFront"), Qt::LeftButton);

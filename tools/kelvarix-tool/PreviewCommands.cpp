@@ -150,8 +150,7 @@ int RunPreviewRender(const std::vector<std::string>& args) {
 
   preview3d::QtOffscreenPreview preview(QSize(options.width, options.height));
   if (!preview.Problem().isEmpty()) {
-    throw std::runtime_error("The 3D preview needs OpenGL 3.3: " +
-                             preview.Problem().toStdString());
+    throw std::runtime_error("The 3D preview needs OpenGL 3.3: " + preview.Problem().toStdString());
   }
   preview3d::PreviewSession session;
   session.Start(*level, options.mode, paths, nullptr);
@@ -173,7 +172,8 @@ int RunPreviewRender(const std::vector<std::string>& args) {
 
   if (options.benchFrames > 0) {
     char line[64];
-    std::snprintf(line, sizeof line, "frame_ms %.3f", Median(preview.TimeFrames(walk, options.benchFrames)));
+    std::snprintf(line, sizeof line, "frame_ms %.3f",
+                  Median(preview.TimeFrames(walk, options.benchFrames)));
     std::cout << line << '\n';
   }
   const QImage image = preview.Render(walk);

@@ -23,9 +23,9 @@ int WholeNumberArgument(std::string_view command, const std::string& text,
                         const std::string& option, int low, int high) {
   const auto value = level::ParseWholeInt(text);
   if (!value || *value < low || *value > high) {
-    throw std::runtime_error(std::string(command) + ": " + option +
-                             " wants a whole number from " + std::to_string(low) + " to " +
-                             std::to_string(high) + ", not '" + text + "'");
+    throw std::runtime_error(std::string(command) + ": " + option + " wants a whole number from " +
+                             std::to_string(low) + " to " + std::to_string(high) + ", not '" +
+                             text + "'");
   }
   return *value;
 }
