@@ -26,6 +26,9 @@ QtPreviewView::QtPreviewView(const PreviewSession& session, QWidget* parent)
 
 QtPreviewView::~QtPreviewView() {
   ReleaseGl();
+  // The base class destroys the context after this part of the widget is gone; its last
+  // signal must not reach it.
+  if (QOpenGLContext* gl = context()) disconnect(gl, nullptr, this, nullptr);
 }
 
 void QtPreviewView::SceneChanged(bool texturesToo) {

@@ -214,17 +214,5 @@ TEST(SceneGeometryTest, TurnsEveryTriangleToFaceWhereItsSurfacesNormalPoints) {
   }
 }
 
-TEST(SceneGeometryTest, ReportsEverySurfaceOfTheSectorsToTheProgress) {
-  test::MapTestLevel builder;
-  for (int i = 0; i < 4; ++i) SolidSquare(builder, 2.0f * static_cast<float>(i));
-  builder.Sector(0, 4);
-  builder.level().surfaces[1].adjoin = 3;
-  std::vector<std::pair<int, int>> reported;
-  BuildSceneGeometry(builder.level(), EditMode::Surface, FallbackOnly(),
-                     [&](int index, int count) { reported.emplace_back(index, count); });
-  EXPECT_THAT(reported,
-              ElementsAre(std::pair{0, 4}, std::pair{1, 4}, std::pair{2, 4}, std::pair{3, 4}));
-}
-
 }  // namespace
 }  // namespace kx::preview3d
