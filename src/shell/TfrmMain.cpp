@@ -4,6 +4,7 @@
 #include "mapview/MapNavigation.h"
 #include "platform/AppInfo.h"
 #include "platform/CommandRouter.h"
+#include "preview3d/Tfrm3dpreview.h"
 #include "project/ProgramDir.h"
 #include "properties/TfrmEditCopyright.h"
 #include "properties/TfrmEditHeader.h"
@@ -113,11 +114,13 @@ TfrmMain::TfrmMain(platform::Ui* ui, std::filesystem::path programDir)
 
   QStatusBar* bar = statusBar();
   bar->setObjectName("barStatus");
-  for (const int width : {100, 80, 50}) {
+  const int panelWidths[] = {100, 80, 50};
+  for (int p = 0; p < 3; ++p) {
     auto* panel = new QLabel(bar);
-    panel->setFixedWidth(width);
+    panel->setFixedWidth(panelWidths[p]);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addWidget(panel);
+    m_barPanels[p] = panel;
   }
   CreateEditingItems();
 
@@ -570,6 +573,7 @@ void TfrmMain::BeforeProjectLoad() {
 void TfrmMain::ProjectOpened() {
   m_editor->ProjectOpened();
   UpdateHistoryItems();
+  if (m_frm3dpreview) m_frm3dpreview->ProjectOpened();
 }
 
 void TfrmMain::ShowView(View view) {
@@ -665,6 +669,25 @@ void TfrmMain::mnuRightClick() {
 
 void TfrmMain::mnu3dpreviewClick() {
   // The triggered item has flipped its own check mark; the button follows it.
+  if (!m_mnu3dpreview->isChecked()) {
+    // A window that refuses to close (its scene is being built) keeps its mark.
+    if (m_frm3dpreview && !m_frm3dpreview->close()) m_mnu3dpreview->setChecked(true);
+  } else {
+    if (!m_frm3dpreview) {
+      m_frm3dpreview = new preview3d::Tfrm3dpreview(*m_editor, *m_ui, this);
+      // However the window closes, the item and the button follow it.
+      connect(m_frm3dpreview, &preview3d::Tfrm3dpreview::Closed, this, [this] {
+        m_mnu3dpreview->setChecked(false);
+        m_btn3dpreview->setChecked(false);
+      });
+      connect(m_frm3dpreview, &preview3d::Tfrm3dpreview::StatusText, this,
+              [this](int panel, const QString& text) {
+                m_barPanels[panel]->setText(text);
+                m_barPanels[panel]->setToolTip(text);
+              });
+    }
+    if (!m_frm3dpreview->StartPreview()) m_mnu3dpreview->setChecked(false);
+  }
   m_btn3dpreview->setChecked(m_mnu3dpreview->isChecked());
 }
 
@@ -752,8 +775,8 @@ void TfrmMain::UpdateHistoryItems() {
 }
 
 void TfrmMain::LevelChanged(editing::ChangedParts parts) {
-  (void)parts;
   UpdateHistoryItems();
+  if (m_frm3dpreview) m_frm3dpreview->LevelChanged(parts);
 }
 
 void TfrmMain::ShowStatus(const std::string& text) {

@@ -32,6 +32,9 @@ class TfrmEpisodeInfo;
 namespace kx::resources {
 class TfrmTemplates;
 }  // namespace kx::resources
+namespace kx::preview3d {
+class Tfrm3dpreview;
+}
 
 namespace kx::shell {
 
@@ -78,6 +81,9 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   void EnableProjectCommands() override;
   void LevelChanged(editing::ChangedParts parts) override;
   void ShowStatus(const std::string& text) override;
+
+  /// The 3D preview window, once the preview was first opened; null before.
+  preview3d::Tfrm3dpreview* Preview() { return m_frm3dpreview; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -167,6 +173,8 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   resources::TfrmTemplates* m_frmTemplates = nullptr;
   properties::QtPropertyPages* m_properties = nullptr;  // the info pages' rows
   MessagesPanel* m_messages = nullptr;
+  QLabel* m_barPanels[3] = {};  // the status bar's panels 0, 1 and 2
+  preview3d::Tfrm3dpreview* m_frm3dpreview = nullptr;  // made when the preview first opens
 
   QMenu* m_mnuEdit = nullptr;
   QMenu* m_mnuView = nullptr;

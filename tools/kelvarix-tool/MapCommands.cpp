@@ -1,5 +1,6 @@
 #include "CommandLevel.h"
 #include "ConsoleUi.h"
+#include "RenderArguments.h"
 #include "ToolCommand.h"
 
 #include "editing/Picking.h"
@@ -66,24 +67,8 @@ struct RenderOptions {
   int benchRuns = 0;
 };
 
-std::vector<std::string> SplitCommas(const std::string& text) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t comma = text.find(',', start);
-    parts.push_back(text.substr(start, comma - start));
-    if (comma == std::string::npos) return parts;
-    start = comma + 1;
-  }
-}
-
 int WholeNumber(const std::string& text, const std::string& option, int low, int high) {
-  const auto value = level::ParseWholeInt(text);
-  if (!value || *value < low || *value > high) {
-    Refuse(option + " wants a whole number from " + std::to_string(low) + " to " +
-           std::to_string(high) + ", not '" + text + "'");
-  }
-  return *value;
+  return WholeNumberArgument("map render", text, option, low, high);
 }
 
 float Number(const std::string& text, const std::string& option) {
@@ -143,17 +128,9 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
       }
     } else if (arg == "--mode") {
       const std::string& m = value();
-      if (m == "vertex") {
-        options.mode = EditMode::Vertex;
-      } else if (m == "surface") {
-        options.mode = EditMode::Surface;
-      } else if (m == "sector") {
-        options.mode = EditMode::Sector;
-      } else if (m == "thing") {
-        options.mode = EditMode::Thing;
-      } else {
-        Refuse("--mode wants vertex, surface, sector or thing, not '" + m + "'");
-      }
+      const auto mode = EditModeNamed(m);
+      if (!mode) Refuse("--mode wants vertex, surface, sector or thing, not '" + m + "'");
+      options.mode = *mode;
     } else if (arg == "--size") {
       const std::string& s = value();
       const std::size_t x = s.find('x');
@@ -234,13 +211,6 @@ class CanvasHost : public editing::SelectionHost {
   int m_count = 0;
 };
 
-// A level lives in the jkl folder of its project; its models in the project's 3do folder.
-std::filesystem::path ProjectDirOf(const std::filesystem::path& jkl) {
-  const std::filesystem::path folder = std::filesystem::absolute(jkl).parent_path();
-  return platform::SameNameIgnoringCase(folder.filename().string(), "jkl") ? folder.parent_path()
-                                                                           : folder;
-}
-
 int RunMapRender(const std::vector<std::string>& args) {
   const RenderOptions options = ParseRenderOptions(args);
   ConsoleUi ui;
@@ -289,11 +259,8 @@ int RunMapRender(const std::vector<std::string>& args) {
       const auto stop = std::chrono::steady_clock::now();
       times.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
     }
-    std::sort(times.begin(), times.end());
-    const std::size_t n = times.size();
-    const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
     char line[64];
-    std::snprintf(line, sizeof line, "redraw_ms %.3f", median);
+    std::snprintf(line, sizeof line, "redraw_ms %.3f", Median(times));
     std::cout << line << '\n';
   }
 

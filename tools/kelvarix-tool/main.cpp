@@ -12,6 +12,7 @@ namespace kx::tool {
 
 CommandList GobCommands();
 CommandList MapCommands();
+CommandList PreviewCommands();
 CommandList ProjectCommands();
 
 bool WantsHelp(const std::vector<std::string>& args) {
@@ -27,7 +28,8 @@ namespace {
 CommandList AllCommands() {
   CommandList all;
   for (auto group : std::vector<CommandList (*)()>{JklCommands, GobCommands, ResourceCommands,
-                                                   MapCommands, ProjectCommands}) {
+                                                   MapCommands, ProjectCommands,
+                                                   PreviewCommands}) {
     auto commands = group();
     all.insert(all.end(), commands.begin(), commands.end());
   }
