@@ -1,13 +1,12 @@
 #include "platform/FileIo.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/CommandError.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
-
-#include "platform/CommandError.h"
+#include <unistd.h>
 
 namespace kx::platform {
 
@@ -22,7 +21,9 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
 
-std::string DisplayPath(const std::filesystem::path& path) { return path.string(); }
+std::string DisplayPath(const std::filesystem::path& path) {
+  return path.string();
+}
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
   std::error_code ec;
