@@ -132,15 +132,11 @@ Extrusion ExtrudeSurface(LevelChange& change, int surface, double distance) {
     const auto [uAxis, vAxis] = building::TextureAxesOf(facing);
 
     const int index = change.Append(RecordKind::Surface);
-    level::Surface made;
-    made.mat = old.mat;
-    made.surfflags = old.surfflags;
-    made.faceflags = old.faceflags;
-    made.geo = old.geo;
-    made.light = old.light;
-    made.tex = old.tex;
-    made.extralight = old.extralight;
+    // The old surface's material, flags, modes and extra light, on corners of its own.
+    level::Surface made = old;
     made.adjoin = -1;
+    made.vertices = {};
+    made.intensities = {};
     if (k == 0) building::SetOpeningLook(made);
     made.nverts = static_cast<std::int32_t>(outline.size());
     for (std::size_t c = 0; c < outline.size(); ++c) {

@@ -62,7 +62,6 @@ class RecordMove {
   MoveSelection m_selection;
   mapview::ViewAxes m_axes;
   std::vector<std::array<float, 3>> m_from;  // each record's place before the move
-  bool m_moved = false;
 };
 
 /// What follows vertices that moved, written through change: the normal of every surface with a

@@ -20,6 +20,7 @@ TfrmExtrude::TfrmExtrude(platform::Ui& ui, QWidget* parent)
     : QDialog(parent), m_ui(ui), m_edtDistance(new QLineEdit(this)) {
   setObjectName("frmExtrude");
   setWindowTitle("Extrude");
+  setAccessibleName("Extrude");
   setModal(true);
   auto* content = new QWidget(this);
   auto* form = new QFormLayout(content);

@@ -174,7 +174,7 @@ TEST_F(BuildingWindowTest, ExtrudeAsksForTheDistanceAndBuildsARoomThatPassesTheC
     QTest::mouseClick(dialog->findChild<QPushButton*>("btnOK"), Qt::LeftButton);
   });
   Key(Qt::Key_E);
-  EXPECT_EQ(window->findChild<QDialog*>("frmExtrude")->windowTitle(), "Extrude");
+  EXPECT_EQ(window->findChild<QDialog*>("frmExtrude")->accessibleName(), "Extrude");
   EXPECT_EQ(shown, "0.1");
   EXPECT_EQ(accessible, "Distance");
   EXPECT_TRUE(stayedOpen);
@@ -214,6 +214,23 @@ TEST_F(BuildingWindowTest, CheckLevelListsProblemsAndAClickShowsTheRecord) {
   const QPoint lamp = Pixel(9, Level().things[1].y, Level().things[1].z);
   EXPECT_NEAR(lamp.x(), map->width() / 2, 1);
   EXPECT_NEAR(lamp.y(), map->height() / 2, 1);
+}
+
+TEST_F(BuildingWindowTest, DuplicateAppendsCopiesOneStepAsideAndSelectsThem) {
+  Press(Button("btnThing"));
+  const int things = Level().things.count;
+  QTest::mouseClick(map, Qt::LeftButton, {}, At(Level().things[0].x, Level().things[0].y));
+  Key(Qt::Key_D, Qt::ControlModifier);
+  ASSERT_EQ(Level().things.count, things + 1);
+  const level::Thing& copy = Level().things[things];
+  EXPECT_EQ(copy.templateName, Level().things[0].templateName);
+  EXPECT_NEAR(copy.x, Level().things[0].x + 0.1f, 1e-6);
+  EXPECT_EQ(copy.marks.selected, 1);
+  EXPECT_EQ(Level().things[0].marks.selected, 0);
+  EXPECT_EQ(Counter(), "1");
+  EXPECT_EQ(window->Editor().History().UndoName(), "Duplicate 1 thing");
+  Item("mnuUndo")->trigger();
+  EXPECT_EQ(Level().things.count, things);
 }
 
 }  // namespace
