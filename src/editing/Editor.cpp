@@ -311,7 +311,8 @@ bool Editor::MouseMove(const MouseInput& input) {
     return false;
   }
   if (!m_gesture.Move(input)) return false;
-  if (!m_gesture.MoveTool()) return true;
+  // A gesture is a move or a box as it began, whatever the tool became since.
+  if (!m_gesture.Moving()) return true;
   DragMove(input);
   return false;
 }

@@ -147,7 +147,11 @@ void Editor::SetMoveTool(bool on) {
     m_window.ShowMoveTool(m_moveTool);
     return;
   }
-  if (!on) CancelMove();
+  if (!on && m_moveTool) {
+    // A drag the tool began is dropped with it, moved or not yet.
+    CancelMove();
+    m_gesture.Cancel();
+  }
   m_moveTool = on;
   m_gesture.SetMoveTool(on);
   m_window.ShowMoveTool(on);

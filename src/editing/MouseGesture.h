@@ -46,6 +46,8 @@ class MouseGesture {
   /// Turns the move tool on or off; a gesture under way ends as it began.
   void SetMoveTool(bool on) { m_moveTool = on; }
   bool MoveTool() const { return m_moveTool; }
+  /// Whether the gesture under way began with the move tool on: its drag is a move.
+  bool Moving() const { return m_pressed && m_moving; }
   /// Forgets a gesture under way: its release does nothing.
   void Cancel();
 
