@@ -1,10 +1,12 @@
 #include "platform/FileIo.h"
 
+#include "platform/CommandError.h"
+
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
-
-#include "platform/CommandError.h"
+#include <unistd.h>
 
 namespace kx::platform {
 
@@ -19,7 +21,9 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
 
-std::string DisplayPath(const std::filesystem::path& path) { return path.string(); }
+std::string DisplayPath(const std::filesystem::path& path) {
+  return path.string();
+}
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
   std::error_code ec;
@@ -46,11 +50,30 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   std::filesystem::path temporary = path;
   temporary += ".kxtmp";
-  FilePtr file(std::fopen(temporary.c_str(), "wb"));
-  if (!file) throw CommandError::FromErrno(errno, DisplayPath(path));
+  // A link planted under the temporary name is never followed, and a temporary file an
+  // interrupted save left behind does not block the next one: whatever stands there (a folder
+  // aside) goes first, and the new file is created exclusively.
+  std::error_code ignored;
+  const auto standing = std::filesystem::symlink_status(temporary, ignored).type();
+  if (standing == std::filesystem::file_type::symlink ||
+      standing == std::filesystem::file_type::regular) {
+    std::filesystem::remove(temporary, ignored);
+  }
+  const int descriptor =
+      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (descriptor < 0) {
+    const int error = errno;
+    throw CommandError::FromErrno(error == EEXIST ? EACCES : error, DisplayPath(path));
+  }
+  FilePtr file(::fdopen(descriptor, "wb"));
+  if (!file) {
+    const int error = errno;
+    ::close(descriptor);
+    std::filesystem::remove(temporary, ignored);
+    throw CommandError::FromErrno(error, DisplayPath(path));
+  }
   const auto fail = [&](int error) {
     file.reset();
-    std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
     throw CommandError::FromErrno(error, DisplayPath(path));
   };

@@ -175,7 +175,8 @@ void OpenProjectCommand(ProjectContext& context) {
   }
 }
 
-void NewProjectFromGob(ProjectContext& context, const std::string& archivePath) {
+std::optional<level::ParseOutcome> NewProjectFromGob(ProjectContext& context,
+                                                     const std::string& archivePath) {
   auto& ui = context.ui;
   const std::string archiveName = ArchiveFileName(archivePath);
   // The name is registered and later packed into; one that cannot be would leave a project
@@ -183,19 +184,20 @@ void NewProjectFromGob(ProjectContext& context, const std::string& archivePath) 
   if (!archive::IsPlainFileName(archiveName)) throw CommandError::InvalidFilename(archiveName);
   if (Gob2NameTaken(context.settings, archiveName)) {
     ui.ShowMessage(BoxKind::Information, kDuplicateGob2Message);
-    return;
+    return std::nullopt;
   }
 
   const fs::path tempDir = FreshTempDir(context.values);
   std::string folderName;
   std::string jklName;
   try {
-    if (!archive::Ungob(archivePath, tempDir, ui)) return;  // the missing archive was reported
+    if (!archive::Ungob(archivePath, tempDir, ui))
+      return std::nullopt;  // the missing archive was reported
     const auto jklNames = ListJklFiles(tempDir);
     if (jklNames.empty()) {
       ui.ShowMessage(BoxKind::Error, kNoJklMessage);
       DeleteTree(tempDir);
-      return;
+      return std::nullopt;
     }
     std::size_t chosen = 0;
     if (jklNames.size() > 1) {
@@ -213,7 +215,7 @@ void NewProjectFromGob(ProjectContext& context, const std::string& archivePath) 
     throw;
   }
 
-  OpenNewProject(context, folderName, jklName, level::ToUpperAscii(archiveName));
+  return OpenNewProject(context, folderName, jklName, level::ToUpperAscii(archiveName));
 }
 
 fs::path FreshTempDir(const ProjectValues& values) {
@@ -257,8 +259,10 @@ bool Gob2NameTaken(const platform::SettingsFile& settings, const std::string& go
   return false;
 }
 
-void OpenNewProject(ProjectContext& context, const std::string& folderName,
-                    const std::string& jklName, const std::string& gob2Name) {
+std::optional<level::ParseOutcome> OpenNewProject(ProjectContext& context,
+                                                  const std::string& folderName,
+                                                  const std::string& jklName,
+                                                  const std::string& gob2Name) {
   const fs::path folder = context.values.ProgramDir / "Projects" / folderName;
   int n = 0;
   try {
@@ -268,16 +272,17 @@ void OpenNewProject(ProjectContext& context, const std::string& folderName,
     throw;
   }
   try {
-    OpenProject(context, folderName, n);
+    return OpenProject(context, folderName, n);
   } catch (...) {
     // The user reads why before the project is gone; a project that never opened is no use.
     platform::ShowFailure(context.ui, std::current_exception());
     UnregisterProject(context.settings, n);
     RemoveQuietly(folder);
+    return std::nullopt;
   }
 }
 
-void OpenProject(ProjectContext& context, const std::string& levelName, int n) {
+level::ParseOutcome OpenProject(ProjectContext& context, const std::string& levelName, int n) {
   const auto snapshot = context.settings.Snapshot();
   ProjectValues opened = context.values;
   opened.ProjectDir = context.values.ProgramDir / "Projects" / levelName;
@@ -296,7 +301,8 @@ void OpenProject(ProjectContext& context, const std::string& levelName, int n) {
   // The level is read aside and takes the open project's place only when everything was read,
   // so a failed open never leaves one project's level under another project's name.
   auto loaded = std::make_unique<level::Level>();
-  level::ReadLevel(*loaded, LevelFilePath(opened), opened.JKLName, context.ui);
+  const level::ParseOutcome outcome =
+      level::ReadLevel(*loaded, LevelFilePath(opened), opened.JKLName, context.ui);
   level::ReadEpisode(loaded->episode, EpisodeFilePath(opened));
   resources::Parse3DOs(*loaded, opened.ProjectDir, ResourceArchivePath(opened), context.ui);
 
@@ -304,6 +310,7 @@ void OpenProject(ProjectContext& context, const std::string& levelName, int n) {
   context.values = std::move(opened);
   context.ui.SetMainCaption(ProjectCaption(levelName));
   context.window.ProjectOpened();
+  return outcome;
 }
 
 }  // namespace kx::project

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "level/JklReader.h"
 #include "level/Level.h"
 #include "platform/SettingsFile.h"
 #include "platform/Ui.h"
 #include "project/ProjectValues.h"
 #include "project/ProjectWindow.h"
 
+#include <optional>
 #include <string>
 
 namespace kx::project {
@@ -49,7 +51,9 @@ void OpenProjectCommand(ProjectContext& context);
 /// name is taken, renames the folder, and registers and opens the project (OpenNewProject).
 /// Throws CommandError when extraction, the rename or the registration fails; the temporary
 /// folder is removed then.
-void NewProjectFromGob(ProjectContext& context, const std::string& archivePath);
+/// Returns how the level was read, or nothing when no project was opened.
+std::optional<level::ParseOutcome> NewProjectFromGob(ProjectContext& context,
+                                                     const std::string& archivePath);
 
 /// Makes the Projects folder when it is missing and an empty Projects\tempdir, where a new
 /// project's files are put together, and returns that folder. Throws CommandError when Projects
@@ -68,16 +72,20 @@ bool Gob2NameTaken(const platform::SettingsFile& settings, const std::string& go
 /// Registers the new project in Projects\folderName and opens it. When it cannot be opened, the
 /// failure is shown in an "Error" box, and then the project is taken off the list and its folder
 /// deleted, so that a failed import leaves nothing behind. Throws CommandError when the
-/// registration fails (the folder is deleted then too).
-void OpenNewProject(ProjectContext& context, const std::string& folderName,
-                    const std::string& jklName, const std::string& gob2Name);
+/// registration fails (the folder is deleted then too). Returns how the level was read, or
+/// nothing when the project could not be opened.
+std::optional<level::ParseOutcome> OpenNewProject(ProjectContext& context,
+                                                  const std::string& folderName,
+                                                  const std::string& jklName,
+                                                  const std::string& gob2Name);
 
 /// Makes registered project number n (from 1), whose folder is Projects\levelName, the open
 /// project: reads its level, its episode file and its models' radii (each missing model in a
 /// "Can't find" box), then sets the values and the caption and tells the window. Throws
 /// CommandError when a file cannot be read, or "Invalid filename" when the settings name an
-/// unusable folder or level file; the open project then stays as it was.
-void OpenProject(ProjectContext& context, const std::string& levelName, int n);
+/// unusable folder or level file; the open project then stays as it was. Returns how the level
+/// was read (whether records of the file were left out).
+level::ParseOutcome OpenProject(ProjectContext& context, const std::string& levelName, int n);
 
 /// The level files of an extracted archive: the names of the *.jkl files in its jkl folder,
 /// letter case ignored, sorted by name.

@@ -4,6 +4,7 @@
 #include "GeneratedDemo.h"
 #include "support/FakeProjectWindow.h"
 #include "support/FakeUi.h"
+#include "support/GobBuilder.h"
 #include "support/TempDir.h"
 
 #include "level/Level.h"
@@ -12,6 +13,7 @@
 #include "project/StartUp.h"
 
 #include <cstdlib>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/wait.h>
@@ -111,6 +113,20 @@ TEST_F(ProjectImportTest, WithoutAProgramDirUsesTheToolsOwnFolder) {
   EXPECT_EQ(run.status, 0) << run.errors;
   EXPECT_TRUE(fs::exists(bin / "Projects" / "Demo Station" / "jkl" / "demo.jkl"));
   EXPECT_TRUE(fs::exists(bin / "Kelvarix.ini"));
+}
+
+TEST_F(ProjectImportTest, ALevelReadWithRecordsLeftOutIsImportedButFailsTheCommand) {
+  // SECTOR 1 lies beyond "World sectors 1": the read leaves it out and says so.
+  const fs::path archive = m_temp.path() / "lossy.gob";
+  kx::test::GobBuilder{}
+      .Entry("jkl\\lossy.jkl", kx::test::ReadAll(fs::path(KX_FUZZ_DIR) / "regressions" /
+                                                 "jkl-sector-beyond-count-dropped.jkl"))
+      .Entry("episode.jk", "\"Lossy\"\r\nTYPE 1\r\n")
+      .WriteTo(archive);
+  const ToolRun run = Run(Quoted(archive) + " --program-dir " + Quoted(ToolDir()));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "lossy\n");
+  EXPECT_THAT(run.errors, ::testing::HasSubstr("lossy.jkl was not read completely"));
 }
 
 TEST_F(ProjectImportTest, RefusesBadArgumentsAndAnArchiveRegisteredBeforeChangingNothing) {

@@ -42,6 +42,18 @@ TEST(FileIoTest, FailedWriteKeepsTheOldFileAndGivesTheRuntimeText) {
               Throws<CommandError>(Property(&CommandError::text, "File not found")));
 }
 
+TEST(FileIoTest, AtomicWriteFollowsNoLinkPlantedUnderItsTemporaryName) {
+  test::TempDir dir;
+  const auto outside = dir.Write("outside.txt", "keep");
+  std::filesystem::create_directory(dir.path() / "project");
+  const auto path = dir.path() / "project" / "a.jkl";
+  std::filesystem::create_symlink(outside, dir.path() / "project" / "a.jkl.kxtmp");
+  WriteFileAtomically(path, "new");
+  EXPECT_EQ(ReadFileBytes(outside), "keep");
+  EXPECT_EQ(ReadFileBytes(path), "new");
+  EXPECT_FALSE(std::filesystem::is_symlink(path));
+}
+
 TEST(IoErrorTextTest, MapsTheRuntimeTexts) {
   EXPECT_EQ(IoErrorText(ENOSPC), "Disk full");
   EXPECT_EQ(IoErrorText(EACCES), "File access denied");

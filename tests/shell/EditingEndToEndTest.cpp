@@ -19,7 +19,15 @@ namespace fs = std::filesystem;
 using mapview::EditMode;
 using properties::test::PropertyWindowTest;
 
-class EditingEndToEndTest : public PropertyWindowTest {};
+class EditingEndToEndTest : public PropertyWindowTest {
+ protected:
+  /// The saved level file without its first line, which names the time of the save.
+  std::string SavedText() {
+    const auto& values = window->Editor().Values();
+    const std::string text = kx::test::ReadAll(values.ProjectDir / "jkl" / values.JKLName);
+    return text.substr(text.find('\n') + 1);
+  }
+};
 
 TEST_F(EditingEndToEndTest, ACorpusLevelKeepsEveryChangeMadeOnThePanelAndNothingElse) {
   const fs::path archive = kx::test::CorpusDir() / "saberworks+massassi-static" / "source" /
@@ -34,6 +42,8 @@ TEST_F(EditingEndToEndTest, ACorpusLevelKeepsEveryChangeMadeOnThePanelAndNothing
   Press(Button("btnNew"));
   ASSERT_TRUE(window->Editor().ProjectOpen());
   level::Level expected = Level();
+  Press(Button("btnSave"));
+  const std::string asOpened = SavedText();
 
   // A surface: its material from the selector, its light typed, one flag bit clicked.
   const int surface = 10;
@@ -109,6 +119,21 @@ TEST_F(EditingEndToEndTest, ACorpusLevelKeepsEveryChangeMadeOnThePanelAndNothing
   // Record by record, the rest of the level is as it was read.
   EXPECT_EQ(kx::test::FirstLevelDifference(saved, expected), "");
   EXPECT_EQ(window->Editor().History().PushCount(), 8u);
+
+  // Edit > Undo takes the eight steps back, newest first, and the level saves as it was read;
+  // Redo makes them again.
+  QAction* undo = Item("mnuUndo");
+  QAction* redo = Item("mnuRedo");
+  EXPECT_EQ(undo->text().toStdString(), "&Undo Change Z");
+  const std::string changed = SavedText();
+  for (int step = 0; step < 8; ++step) undo->trigger();
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_EQ(redo->text().toStdString(), "&Redo Change Material");
+  Press(Button("btnSave"));
+  EXPECT_EQ(SavedText(), asOpened);
+  for (int step = 0; step < 8; ++step) redo->trigger();
+  Press(Button("btnSave"));
+  EXPECT_EQ(SavedText(), changed);
 }
 
 }  // namespace

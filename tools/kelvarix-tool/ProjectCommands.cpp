@@ -1,3 +1,4 @@
+#include "CommandLevel.h"
 #include "ConsoleUi.h"
 #include "ToolCommand.h"
 
@@ -52,11 +53,14 @@ int Import(const std::vector<std::string>& args) {
   ConsoleUi ui;
   NoProjectWindow window;
   project::ProjectContext context{values, settings, *level, ui, window};
-  project::NewProjectFromGob(context, archivePath);
-  // A refused archive was reported in a box and opened nothing.
-  if (values.ProjectDir.empty()) return 1;
+  const auto outcome = project::NewProjectFromGob(context, archivePath);
+  // A refused archive, or a level that could not be opened, was reported in a box.
+  if (!outcome) return 1;
   std::cout << values.ProjectDir.filename().string() << '\n';
-  return 0;
+  if (*outcome == level::ParseOutcome::Complete) return 0;
+  // The project is made, but a script must not take a lossy read for a good one.
+  ReportIncompleteRead(project::LevelFilePath(values));
+  return 1;
 }
 
 }  // namespace
@@ -68,7 +72,8 @@ CommandList ProjectCommands() {
        "DIR/Projects under the level's name, registers it in DIR/Kelvarix.ini and opens it,\n"
        "taking the first level file when the archive holds several. Prints the project's level\n"
        "name. DIR is the tool's own folder unless --program-dir names another. Exit status 1\n"
-       "when the archive is refused (already registered, missing, or without a level).",
+       "when the archive is refused (already registered, missing, or without a level), when\n"
+       "its level cannot be opened, or when records of the level were left out.",
        Import},
   };
 }
