@@ -23,7 +23,7 @@ TEST(EpisodeFileTest, TitleIsTheFirstLineWithoutItsQuotesAndTypeAnyLaterTypeLine
       {"\r\nTYPE 2\r\n", {"", 2}},
       {"\"", {"", 8}},
       {"\"t\"\r\n\r\nTYPE\t2\t# Deathmatch\r\n", {"t", 2}},
-      {"\"t\"\ntype 8\n", {"t", 8}},
+      {"\"t\"\ntype 2\n", {"t", 2}},  // not the starting 8: the line is read
       {"\"t\"\rTYPE  1  #single-player\r", {"t", 1}},
       {"TYPE 2\r\nSEQ 1\r\n", {"YPE ", 8}},  // the first line is the title, quoted or not
       {"\"t\"\r\nSEQ 1\r\n", {"t", 8}},      // no TYPE line keeps the type
