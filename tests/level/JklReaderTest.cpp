@@ -227,21 +227,22 @@ TEST(JklReaderTest, ReadsOnPastWhatItCannotUseAndNotesIt) {
          EXPECT_EQ(l.sectors[3].marks.empty, 1);
        }},
       // Sections of other tools are kept as written, up to their last line that is neither
-      // blank nor a comment; a "World" line inside one is not a header of this level.
+      // blank nor a comment; a "World" line inside one is not a header of this level, and a
+      // section whose name only begins like one of ours is not ours.
       {"SECTION: JK\r\nSection: Lights  \r\nEditor lights 1\r\n\r\n# type X Y\r\n"
        "0:\t0 -1.775 .825 # lamp\r\nWorld vertices 9\r\nend\r\n\r\n#####\r\n"
-       "SECTION: HEADER\r\nVersion 3\r\nSECTION: x\r\n\r\n",
+       "SECTION: HEADER\r\nVersion 3\r\nSECTION: HEADERS\r\n\r\n",
        ParseOutcome::Complete,
        {"test.jkl, line 2: \"Section: Lights\" is not a section the editor reads: kept as "
         "written, saved after the things",
-        "test.jkl, line 13: \"SECTION: x\" is not a section the editor reads: kept as written, "
+        "test.jkl, line 13: \"SECTION: HEADERS\" is not a section the editor reads: kept as written, "
         "saved after the things"},
        [](const Level& l) {
          ASSERT_EQ(l.unknownSections.size(), 2u);
          EXPECT_THAT(l.unknownSections[0].lines,
                      ElementsAre("Section: Lights  ", "Editor lights 1", "", "# type X Y",
                                  "0:\t0 -1.775 .825 # lamp", "World vertices 9", "end"));
-         EXPECT_THAT(l.unknownSections[1].lines, ElementsAre("SECTION: x"));
+         EXPECT_THAT(l.unknownSections[1].lines, ElementsAre("SECTION: HEADERS"));
          EXPECT_EQ(l.vertices.count, 0);
          EXPECT_EQ(l.header.version, 3);
        }},
