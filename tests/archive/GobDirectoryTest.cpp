@@ -18,37 +18,30 @@ using ::testing::Throws;
 TEST(GobDirectoryTest, ListsEntriesInDirectoryOrderWithTheirPlacesAndNames) {
   test::TempDir dir;
   const std::string full(128, 'x');
-  const auto path = test::GobBuilder{}
-                        .Entry("episode.jk", "abc")
-                        .Entry("jkl\\01a.jkl", "")
-                        .RawNameEntry(std::string("a.txt\0junk", 10), "12345")
-                        .RawNameEntry(full, "1")
-                        .WriteTo(dir.path() / "a.gob");
-  // Data follows the 16-byte header and four 136-byte entries: 16 + 4 * 136 = 560.
-  const std::tuple<std::string, int, int> expected[] = {
-      {"episode.jk", 560, 3}, {"jkl\\01a.jkl", 563, 0}, {"a.txt", 563, 5}, {full, 568, 1}};
-  const auto entries = ReadGobDirectory(path);
-  ASSERT_EQ(entries.size(), 4u);
-  for (int i = 0; i < 4; ++i) {
-    const auto& [name, offset, size] = expected[i];
+  test::GobBuilder builder;
+  builder.Entry("episode.jk", "abc")
+      .Entry("jkl\\01a.jkl", "")
+      .RawNameEntry(std::string("a.txt\0junk", 10), "12345")
+      .RawNameEntry(full, "1");
+  // Enough entries that the directory takes more than one read block.
+  for (int i = 0; i < 1000; ++i) builder.Entry("f" + std::to_string(i), "");
+  // Data follows the 16-byte header and the 1004 136-byte entries.
+  const int data = 16 + 1004 * 136;
+  const std::tuple<std::string, int, int> expected[] = {{"episode.jk", data, 3},
+                                                        {"jkl\\01a.jkl", data + 3, 0},
+                                                        {"a.txt", data + 3, 5},
+                                                        {full, data + 8, 1}};
+  const auto entries = ReadGobDirectory(builder.WriteTo(dir.path() / "a.gob"));
+  ASSERT_EQ(entries.size(), 1004u);
+  for (int i = 0; i < 1004; ++i) {
+    const auto& [name, offset, size] =
+        i < 4 ? expected[i] : std::tuple{"f" + std::to_string(i - 4), data + 9, 0};
     EXPECT_EQ(entries[i].index, i);
     EXPECT_EQ(entries[i].name, name);
     EXPECT_EQ(entries[i].offset, offset) << name;
     EXPECT_EQ(entries[i].size, size) << name;
   }
   EXPECT_TRUE(ReadGobDirectory(test::GobBuilder{}.WriteTo(dir.path() / "e.gob")).empty());
-}
-
-TEST(GobDirectoryTest, VisitsDirectoriesLargerThanOneReadBlock) {
-  test::TempDir dir;
-  test::GobBuilder builder;
-  for (int i = 0; i < 1000; ++i) builder.Entry("f" + std::to_string(i), std::to_string(i));
-  int visited = 0;
-  ForEachGobEntry(builder.WriteTo(dir.path() / "big.gob"), [&](const GobDirectoryEntry& entry) {
-    EXPECT_EQ(entry.name, "f" + std::to_string(visited));
-    EXPECT_EQ(entry.index, visited++);
-  });
-  EXPECT_EQ(visited, 1000);
 }
 
 TEST(GobDirectoryTest, RefusesFilesThatAreNotWholeArchives) {

@@ -46,27 +46,23 @@ TEST_F(GobEntryTest, LooseFileFirstThenTheFirstArchiveEntryIgnoringCaseAndPaddin
   ASSERT_EQ(entry.source, GobSource::ArchiveEntry);
   EXPECT_EQ(entry.start, 16 + 5 * 136 + 1);
   EXPECT_EQ(GobEntrySize(entry), 5);
-  RewindGobEntry(entry);
-  EXPECT_EQ(GobReadLine(entry), "first");
+  EXPECT_EQ(ReadAllLines("MAT\\Wall.Mat", project, res2), Lines{"first"});
   EXPECT_EQ(ReadAllLines("3do\\x.3do", project, res2), Lines{"x"});
   EXPECT_EQ(ReadAllLines("mat\\loose.mat", project, res2), Lines{"loose"});
-}
 
-TEST_F(GobEntryTest, NothingFoundLeavesStartAtMinusOne) {
-  test::GobBuilder{}.Entry("mat\\wall.mat", "w").WriteTo(res2);
-  TGobEntry entry;
-  OpenGobEntry(entry, "mat\\floor.mat", project, res2);
-  EXPECT_EQ(entry.start, -1);
-  EXPECT_EQ(GobEntrySize(entry), -1);
-  EXPECT_TRUE(GobEntryEof(entry));
-  RewindGobEntry(entry);
-  EXPECT_EQ(GobReadLine(entry), "");
-  // The archive's separator is required: a slash does not match a backslash.
-  OpenGobEntry(entry, "mat/wall.mat", project, res2);
-  EXPECT_EQ(entry.start, -1);
-  // A missing archive is "not found"; a damaged one is an error.
-  OpenGobEntry(entry, "mat\\wall.mat", project, dir.path() / "nothere.gob");
-  EXPECT_EQ(entry.start, -1);
+  // Nothing found: start stays -1 and reads give nothing. The archive's separator is required
+  // (a slash does not match a backslash), and a missing archive finds nothing.
+  for (const auto& [name, archive] : {std::pair{"mat\\floor.mat", res2},
+                                      {"mat/wall.mat", res2},
+                                      {"mat\\wall.mat", dir.path() / "nothere.gob"}}) {
+    OpenGobEntry(entry, name, project, archive);
+    EXPECT_EQ(entry.start, -1) << name;
+    EXPECT_EQ(GobEntrySize(entry), -1);
+    EXPECT_TRUE(GobEntryEof(entry));
+    RewindGobEntry(entry);
+    EXPECT_EQ(GobReadLine(entry), "");
+  }
+  // A damaged archive is an error.
   test::GobBuilder{}.Entry("a", "x").WithSize(1000).WriteTo(res2);
   EXPECT_THROW(OpenGobEntry(entry, "b", project, res2), platform::CommandError);
 }

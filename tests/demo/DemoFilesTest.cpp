@@ -11,7 +11,6 @@
 #include "archive/Ungob.h"
 #include "level/EpisodeFile.h"
 #include "level/JklReader.h"
-#include "level/JklWriter.h"
 #include "platform/GamePaths.h"
 #include "project/CogStrings.h"
 #include "resources/Colormap.h"
@@ -100,7 +99,7 @@ TEST_F(DemoFilesTest, WritesTheGameFolderAndTheLevelArchiveAndNothingElse) {
                                    "game/resource/res2.gob"));
 }
 
-TEST_F(DemoFilesTest, LevelReadsBackAsBuiltUnderItsNameAndSurvivesAWriteReadRoundTrip) {
+TEST_F(DemoFilesTest, LevelReadsBackAsBuiltUnderItsName) {
   const auto built = BuildDemoLevel();
   const auto read = ReadBack();
   EXPECT_EQ(kx::test::FirstLevelDifference(*built, *read), "");  // counts and every record
@@ -108,12 +107,6 @@ TEST_F(DemoFilesTest, LevelReadsBackAsBuiltUnderItsNameAndSurvivesAWriteReadRoun
   EXPECT_EQ(project::LevelNameFromCogStrings(
                 platform::ResolveIgnoringCase(ProjectDir(), "misc\\cogstrings.uni"), kJklName),
             kLevelTitle);
-
-  const std::string text = level::FormatLevel(*read, "again.jkl", "2000-01-01 00:00");
-  auto again = std::make_unique<level::Level>();
-  ASSERT_EQ(level::ParseLevel(text, "again.jkl", "again.jkl", *again, m_ui),
-            level::ParseOutcome::Complete);
-  EXPECT_EQ(kx::test::FirstLevelDifference(*read, *again), "");
   EXPECT_THAT(m_ui.boxes, IsEmpty());
 }
 

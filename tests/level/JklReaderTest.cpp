@@ -44,47 +44,55 @@ CommandError ParseError(std::string_view text) {
   return CommandError("");
 }
 
-TEST(JklReaderTest, CommentsAreCutAndBlankRemarksSkipped) {
-  const auto level = Parse(
-      "SECTION: COPYRIGHT\r\n   # a remark\r\n(c) 1997 # LucasArts\r\n#not copyright\r\n"
-      "SECTION: MATERIALS\r\n0: wall.mat 1 1 # 7: fake.mat 2 2\r\nend\r\n");
-  ASSERT_EQ(level->copyright.count, 1);
-  EXPECT_EQ(level->copyright[0], "(c) 1997");
-  ASSERT_EQ(level->materials.count, 1);
-  EXPECT_EQ(level->materials[0], (Material{"wall.mat", 1, 1}));
-}
-
-TEST(JklReaderTest, SectionHeadersIgnoreCaseButNotSpacing) {
-  EXPECT_EQ(Parse("section: sounds\r\nWorld sounds 1\r\na.wav\r\nend\r\n")->sounds.count, 1);
-  // Not the sounds section, but kept aside as written.
-  const auto level = Parse("SECTION: JK\r\nSECTION:  SOUNDS\r\nWorld sounds 1\r\na.wav\r\nend\r\n");
-  EXPECT_EQ(level->sounds.count, 0);
-  ASSERT_EQ(level->unknownSections.size(), 1u);
-  EXPECT_THAT(level->unknownSections[0].lines,
-              ElementsAre("SECTION:  SOUNDS", "World sounds 1", "a.wav", "end"));
-}
-
-TEST(JklReaderTest, FillsTheSectorSlotTheSectorLineNames) {
-  const auto level = Parse("Section: SECTORS\r\nWorld sectors 8\r\nSECTOR 7\r\nRADIUS 2\r\n");
-  EXPECT_EQ(level->sectors.count, 8);
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(level->sectors[i].marks.empty, 1) << i;
-  EXPECT_EQ(level->sectors[7].marks, (RecordMarks{0, 0, 1}));
-  EXPECT_EQ(level->sectors[7].radius, 2.0f);
-}
-
-TEST(JklReaderTest, ListSectionWithoutEndCountsWhatItListed) {
-  const auto level = Parse(
-      "Section: MODELS\r\nWorld models 300\r\n0: a.3do\r\n1: b.3do\r\n"
-      "Section: TEMPLATES\r\nWorld templates 100\r\n_a none\r\n"
-      "SECTION: SOUNDS\r\nWorld sounds 99\r\nx.wav");
-  EXPECT_EQ(level->models.count, 2);
-  EXPECT_EQ(level->templates.count, 1);
-  EXPECT_EQ(level->sounds.count, 1);
-}
-
-TEST(JklReaderTest, NamesLongerThanTheirLimitAreCut) {
-  const auto level = Parse("SECTION: MATERIALS\r\n0: " + std::string(33, 'm') + " 1 1\r\nend\r\n");
-  EXPECT_EQ(level->materials[0].name, std::string(32, 'm'));
+// Text the editor's writer never writes, read as other tools write it.
+TEST(JklReaderTest, ReadsWhatOtherToolsWrite) {
+  const struct {
+    std::string text;
+    std::function<void(const Level&)> check;
+  } cases[] = {
+      // Comments are cut and blank remarks skipped.
+      {"SECTION: COPYRIGHT\r\n   # a remark\r\n(c) 1997 # LucasArts\r\n#not copyright\r\n"
+       "SECTION: MATERIALS\r\n0: wall.mat 1 1 # 7: fake.mat 2 2\r\nend\r\n",
+       [](const Level& l) {
+         EXPECT_EQ(l.copyright.count, 1);
+         EXPECT_EQ(l.copyright[0], "(c) 1997");
+         EXPECT_EQ(l.materials.count, 1);
+         EXPECT_EQ(l.materials[0], (Material{"wall.mat", 1, 1}));
+       }},
+      // Section headers ignore case but not spacing: that one is kept aside as written.
+      {"section: sounds\r\nWorld sounds 1\r\na.wav\r\nend\r\nSECTION:  SOUNDS\r\nb.wav\r\n",
+       [](const Level& l) {
+         EXPECT_EQ(l.sounds.count, 1);
+         ASSERT_EQ(l.unknownSections.size(), 1u);
+         EXPECT_THAT(l.unknownSections[0].lines, ElementsAre("SECTION:  SOUNDS", "b.wav"));
+       }},
+      // A sector line fills the slot it names.
+      {"Section: SECTORS\r\nWorld sectors 8\r\nSECTOR 7\r\nRADIUS 2\r\n",
+       [](const Level& l) {
+         EXPECT_EQ(l.sectors.count, 8);
+         for (int i = 0; i < 7; ++i) EXPECT_EQ(l.sectors[i].marks.empty, 1) << i;
+         EXPECT_EQ(l.sectors[7].marks, (RecordMarks{0, 0, 1}));
+         EXPECT_EQ(l.sectors[7].radius, 2.0f);
+       }},
+      // Names longer than their field are cut.
+      {"SECTION: MATERIALS\r\n0: " + std::string(33, 'm') + " 1 1\r\nend\r\n",
+       [](const Level& l) { EXPECT_EQ(l.materials[0].name, std::string(32, 'm')); }},
+      // Cog words beyond the float range stay text.
+      {"Section: cogs\r\n0: a.cog 1e39 -inf 2.5\r\nend\r\n",
+       [](const Level& l) {
+         ASSERT_EQ(l.cogs[0].params.size(), 3u);
+         EXPECT_EQ(l.cogs[0].params[0], (CogParam{CogParamKind::Text, 0, 0, "1e39"}));
+         EXPECT_EQ(l.cogs[0].params[1], (CogParam{CogParamKind::Text, 0, 0, "-inf"}));
+         EXPECT_EQ(l.cogs[0].params[2].kind, CogParamKind::Float);
+       }},
+      // Words after the corners' light values that are not a fourth light value are ignored.
+      {"World surfaces 1\r\n0: 0 0x4 0x4 4 3 1 -1 0 2 0,0 1,1 .5 .6 junk\r\n",
+       [](const Level& l) { EXPECT_EQ(l.surfaces[0].intensities[1], 0.6f); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 60));
+    c.check(*Parse(c.text));
+  }
 }
 
 TEST(JklReaderTest, KeepsWhatTheFileDoesNotMentionAndResetsEveryMark) {
@@ -164,6 +172,17 @@ TEST(JklReaderTest, ReadsOnPastWhatItCannotUseAndNotesIt) {
     std::function<void(const Level&)> check;
   };
   const Case cases[] = {
+      // List sections without "end" count what they listed.
+      {"Section: MODELS\r\nWorld models 300\r\n0: a.3do\r\n1: b.3do\r\n"
+       "Section: TEMPLATES\r\nWorld templates 100\r\n_a none\r\n"
+       "SECTION: SOUNDS\r\nWorld sounds 99\r\nx.wav",
+       ParseOutcome::Complete,
+       {},
+       [](const Level& l) {
+         EXPECT_EQ(l.models.count, 2);
+         EXPECT_EQ(l.templates.count, 1);
+         EXPECT_EQ(l.sounds.count, 1);
+       }},
       // Fewer records than declared: the count is what was listed, nothing is invented.
       {"World Colormaps 2\r\n0: a.cmp\r\nWorld vertices 5\r\n0: 1 2 3\r\n"
        "World texture vertices 3\r\n0: 1 1\r\n1: 2 2\r\nWorld adjoins 2\r\n"
@@ -208,21 +227,22 @@ TEST(JklReaderTest, ReadsOnPastWhatItCannotUseAndNotesIt) {
          EXPECT_EQ(l.sectors[3].marks.empty, 1);
        }},
       // Sections of other tools are kept as written, up to their last line that is neither
-      // blank nor a comment; a "World" line inside one is not a header of this level.
+      // blank nor a comment; a "World" line inside one is not a header of this level, and a
+      // section whose name only begins like one of ours is not ours.
       {"SECTION: JK\r\nSection: Lights  \r\nEditor lights 1\r\n\r\n# type X Y\r\n"
        "0:\t0 -1.775 .825 # lamp\r\nWorld vertices 9\r\nend\r\n\r\n#####\r\n"
-       "SECTION: HEADER\r\nVersion 3\r\nSECTION: x\r\n\r\n",
+       "SECTION: HEADER\r\nVersion 3\r\nSECTION: HEADERS\r\n\r\n",
        ParseOutcome::Complete,
        {"test.jkl, line 2: \"Section: Lights\" is not a section the editor reads: kept as "
         "written, saved after the things",
-        "test.jkl, line 13: \"SECTION: x\" is not a section the editor reads: kept as written, "
+        "test.jkl, line 13: \"SECTION: HEADERS\" is not a section the editor reads: kept as written, "
         "saved after the things"},
        [](const Level& l) {
          ASSERT_EQ(l.unknownSections.size(), 2u);
          EXPECT_THAT(l.unknownSections[0].lines,
                      ElementsAre("Section: Lights  ", "Editor lights 1", "", "# type X Y",
                                  "0:\t0 -1.775 .825 # lamp", "World vertices 9", "end"));
-         EXPECT_THAT(l.unknownSections[1].lines, ElementsAre("SECTION: x"));
+         EXPECT_THAT(l.unknownSections[1].lines, ElementsAre("SECTION: HEADERS"));
          EXPECT_EQ(l.vertices.count, 0);
          EXPECT_EQ(l.header.version, 3);
        }},
@@ -269,14 +289,6 @@ TEST(JklReaderTest, AFileWithoutAnySectionOfALevelIsRefused) {
     }
     EXPECT_TRUE(ui.notes.empty());
   }
-}
-
-TEST(JklReaderTest, CogWordsBeyondTheFloatRangeStayText) {
-  const auto level = Parse("Section: cogs\r\n0: a.cog 1e39 -inf 2.5\r\nend\r\n");
-  ASSERT_EQ(level->cogs[0].params.size(), 3u);
-  EXPECT_EQ(level->cogs[0].params[0], (CogParam{CogParamKind::Text, 0, 0, "1e39"}));
-  EXPECT_EQ(level->cogs[0].params[1], (CogParam{CogParamKind::Text, 0, 0, "-inf"}));
-  EXPECT_EQ(level->cogs[0].params[2].kind, CogParamKind::Float);
 }
 
 // ---- errors ------------------------------------------------------------------------------
@@ -372,11 +384,6 @@ TEST(JklReaderTest, BadInputsStopTheReadNamingTheFaultAndTheLine) {
     EXPECT_EQ(error.text(), c.message) << c.text.substr(0, 60);
     EXPECT_EQ(error.detail(), "bad.jkl, line " + std::to_string(c.line)) << c.text.substr(0, 60);
   }
-}
-
-TEST(JklReaderTest, ExtraWordsThatAreNotColouredLightAreIgnored) {
-  const auto level = Parse("World surfaces 1\r\n0: 0 0x4 0x4 4 3 1 -1 0 2 0,0 1,1 .5 .6 junk\r\n");
-  EXPECT_EQ(level->surfaces[0].intensities[1], 0.6f);
 }
 
 TEST(JklReaderTest, ReadLevelReplacesTheLevelOnlyWhenTheReadSucceeds) {

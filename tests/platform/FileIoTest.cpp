@@ -12,14 +12,6 @@ namespace {
 using ::testing::Property;
 using ::testing::Throws;
 
-TEST(FileIoTest, MissingFileIsFileNotFoundNamingThePath) {
-  test::TempDir dir;
-  const auto path = dir.path() / "nothere.jkl";
-  EXPECT_THAT([&] { ReadFileBytes(path); },
-              Throws<CommandError>(AllOf(Property(&CommandError::text, "File not found"),
-                                         Property(&CommandError::detail, path.string()))));
-}
-
 TEST(FileIoTest, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
   test::TempDir dir;
   const auto path = dir.Write("a.txt", "old");
@@ -30,8 +22,12 @@ TEST(FileIoTest, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
             1);
 }
 
-TEST(FileIoTest, FailedWriteKeepsTheOldFileAndGivesTheRuntimeText) {
+TEST(FileIoTest, FailedReadOrWriteGivesTheRuntimeTextAndKeepsTheOldFile) {
   test::TempDir dir;
+  const auto missing = dir.path() / "nothere.jkl";
+  EXPECT_THAT([&] { ReadFileBytes(missing); },
+              Throws<CommandError>(AllOf(Property(&CommandError::text, "File not found"),
+                                         Property(&CommandError::detail, missing.string()))));
   const auto path = dir.Write("a.txt", "old");
   // The temporary file's place is taken by a folder, so the write cannot start.
   std::filesystem::create_directory(dir.path() / "a.txt.kxtmp");

@@ -9,13 +9,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(GamePathsTest, BackslashNamesBecomeNativeRelativePaths) {
+TEST(GamePathsTest, GameNamesAndTheGameDirectoryTakeEitherSeparator) {
   EXPECT_EQ(NativeRelativePath("misc\\cmp\\dflt.cmp"), fs::path("misc") / "cmp" / "dflt.cmp");
   EXPECT_EQ(NativeRelativePath("3do/mat\\\\skin.mat"), fs::path("3do") / "mat" / "skin.mat");
   EXPECT_EQ(GamePathParts("\\a\\\\b/"), (std::vector<std::string>{"a", "b"}));
-}
-
-TEST(GamePathsTest, GameDirectoryTakesEitherSeparator) {
   EXPECT_EQ(NativeDirectory("/games/jk"), fs::path("/games/jk"));
   EXPECT_EQ(NativeDirectory("\\games\\jk\\"), fs::path("/games/jk"));
   EXPECT_EQ(NativeDirectory(""), fs::path());

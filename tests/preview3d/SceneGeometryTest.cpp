@@ -121,12 +121,6 @@ TEST(SceneGeometryTest, LightsCornersWithTheirSectorsExtraLightAndScalesTextureV
   EXPECT_FLOAT_EQ(scene.vertices[6].u, -64.0f);
   EXPECT_FLOAT_EQ(scene.vertices[6].v, 48.0f);
   EXPECT_FLOAT_EQ(scene.vertices[4].nz, 1.0f);
-  // One batch per texture, the fallback's first.
-  ASSERT_EQ(scene.batches.size(), 2u);
-  EXPECT_EQ(scene.batches[0].texture, 0);
-  EXPECT_EQ(scene.batches[1].texture, 1);
-  EXPECT_EQ(scene.batches[1].firstIndex, 6u);
-  EXPECT_EQ(scene.batches[1].indexCount, 6u);
 }
 
 TEST(SceneGeometryTest, GathersEachTexturesTrianglesIntoOneBatch) {

@@ -3,6 +3,7 @@
 #include "support/MapTestLevel.h"
 
 #include "level/Level.h"
+#include "mapview/EditMode.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -108,6 +109,21 @@ template <typename T>
 void SelectOnly(level::Table<T>& table, std::initializer_list<int> indices) {
   for (int i = 0; i < table.Used(); ++i) table[i].marks.selected = 0;
   for (const int i : indices) table[i].marks.selected = 1;
+}
+
+/// Selects exactly the records indices of mode's table.
+inline void SelectOnly(level::Level& level, mapview::EditMode mode,
+                       std::initializer_list<int> indices) {
+  switch (mode) {
+    case mapview::EditMode::Vertex:
+      return SelectOnly(level.vertices, indices);
+    case mapview::EditMode::Surface:
+      return SelectOnly(level.surfaces, indices);
+    case mapview::EditMode::Sector:
+      return SelectOnly(level.sectors, indices);
+    case mapview::EditMode::Thing:
+      return SelectOnly(level.things, indices);
+  }
 }
 
 }  // namespace kx::test

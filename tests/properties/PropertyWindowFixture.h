@@ -54,20 +54,7 @@ class PropertyWindowTest : public shell::test::MainWindowTest {
   /// Selects exactly indices of mode's table and ends as a pick does: the counter and the
   /// panel follow.
   void Select(mapview::EditMode mode, std::initializer_list<int> indices) {
-    switch (mode) {
-      case mapview::EditMode::Vertex:
-        kx::test::SelectOnly(Level().vertices, indices);
-        break;
-      case mapview::EditMode::Surface:
-        kx::test::SelectOnly(Level().surfaces, indices);
-        break;
-      case mapview::EditMode::Sector:
-        kx::test::SelectOnly(Level().sectors, indices);
-        break;
-      case mapview::EditMode::Thing:
-        kx::test::SelectOnly(Level().things, indices);
-        break;
-    }
+    kx::test::SelectOnly(Level(), mode, indices);
     window->Editor().SetEditMode(mode);
     window->UpdatePropertyPanel();
   }
