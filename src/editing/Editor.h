@@ -199,6 +199,7 @@ class Editor {
   void DragMove(const MouseInput& input);
   void FinishMove();
   void CheckChanged(const building::RuleScope& changed);
+  void StepGrid(bool changed, const char* limit);
 
   platform::Ui& m_ui;
   EditorWindow& m_window;

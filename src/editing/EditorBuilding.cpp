@@ -124,17 +124,16 @@ void Editor::SetGridShown(bool shown) {
 }
 
 void Editor::FinerGrid() {
-  if (!m_grid.Finer()) {
-    m_window.ShowStatus("The grid step is at its finest, " + m_grid.Text());
-    return;
-  }
-  m_window.ShowGrid(m_gridShown, m_grid.Text());
-  if (m_gridShown) m_window.RedrawMap();
+  StepGrid(m_grid.Finer(), "finest");
 }
 
 void Editor::CoarserGrid() {
-  if (!m_grid.Coarser()) {
-    m_window.ShowStatus("The grid step is at its coarsest, " + m_grid.Text());
+  StepGrid(m_grid.Coarser(), "coarsest");
+}
+
+void Editor::StepGrid(bool changed, const char* limit) {
+  if (!changed) {
+    m_window.ShowStatus(std::string("The grid step is at its ") + limit + ", " + m_grid.Text());
     return;
   }
   m_window.ShowGrid(m_gridShown, m_grid.Text());
