@@ -1,13 +1,17 @@
 // The map's redraws and picks on a generated level at full table capacity: 2048 sectors in a
 // 64 x 32 grid, each with two floor and two ceiling quads and four walls (16384 surfaces of four
 // corners), and 1024 things, all on a 1600 x 1200 map. QPainter drawing the same edges one
-// line each is the floor the redraw is compared with.
+// line each is the floor the redraw is compared with. The redraw with the grid on, and a move of
+// every vertex with what follows it, are measured on the same level.
+#include "editing/EditHistory.h"
 #include "editing/Picking.h"
+#include "editing/RecordMove.h"
 #include "platform/NullUi.h"
 #include "editing/SurfaceSectorIndex.h"
 #include "level/Level.h"
 #include "mapview/LevelGeometry.h"
 #include "mapview/MapDrawing.h"
+#include "mapview/MapGrid.h"
 #include "mapview/PixelCanvas.h"
 #include "mapview/QtCanvas.h"
 #include "mapview/ZoomToFit.h"
@@ -229,6 +233,41 @@ void BM_PickInBox(benchmark::State& state) {
   }
 }
 
+// The redraw with the grid on at its finest step, thinned to about 200 lines each way.
+void BM_RedrawMapWithGrid(benchmark::State& state) {
+  Scene& scene = TheScene();
+  scene.SelectEvery(4);
+  mapview::PixelCanvas canvas(kPanel.width, kPanel.height);
+  const mapview::MapFrame frame{*scene.level, scene.view, kPanel, canvas};
+  mapview::GridStep grid;
+  while (grid.Finer()) {
+  }
+  for (auto _ : state) {
+    platform::MessageBatch messages(scene.ui);
+    mapview::RedrawMap(frame, ModeOf(state), messages, grid.Step());
+    benchmark::DoNotOptimize(canvas.Bits());
+  }
+}
+
+// A move of every vertex as one step: the vertices, every surface's normal and every sector's
+// vertex list, boxes, centre and radius. Each step is undone outside the timing.
+void BM_MoveEveryVertex(benchmark::State& state) {
+  Scene& scene = TheScene();
+  level::Level& l = *scene.level;
+  editing::MoveSelection all{EditMode::Vertex, {}};
+  for (int v = 0; v < l.vertices.count; ++v) all.indices.push_back(v);
+  editing::EditHistory history;
+  for (auto _ : state) {
+    editing::RecordMove move(l, history, all, mapview::View::Top);
+    move.Place({0.5, 0.25});
+    benchmark::DoNotOptimize(move.Finish());
+    state.PauseTiming();
+    history.Undo(l);
+    state.ResumeTiming();
+  }
+  state.counters["vertices"] = static_cast<double>(all.indices.size());
+}
+
 void Modes(benchmark::internal::Benchmark* b) {
   b->ArgName("mode");
   for (int mode = 1; mode <= 4; ++mode) b->Arg(mode);
@@ -238,6 +277,8 @@ void Modes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_QPainterDrawLinesFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawMap)->Apply(Modes);
 BENCHMARK(BM_RedrawMapWithQPainter)->Apply(Modes);
+BENCHMARK(BM_RedrawMapWithGrid)->Apply(Modes);
+BENCHMARK(BM_MoveEveryVertex)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawSelected)->Apply(Modes);
 BENCHMARK(BM_PickAt)->Apply(Modes);
 BENCHMARK(BM_PickInBox)->Apply(Modes);

@@ -1,5 +1,7 @@
 #include "building/BoxBuilder.h"
 
+#include "building/SectorGeometry.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -343,11 +345,7 @@ void BoxBuilder::Build(level::Level& level) const {
       surface.adjoin = -1;
     } else {
       // An opening is not drawn and does not collide; it keeps its side's material.
-      surface.surfflags = 0;
-      surface.faceflags = 0;
-      surface.geo = 0;
-      surface.light = 3;
-      surface.tex = 1;
+      SetOpeningLook(surface);
       surface.adjoin = static_cast<std::int32_t>(adjoinOf.size());
       adjoinOf.emplace_back(polygon.opening, polygon.sector);
     }
@@ -433,29 +431,13 @@ void BoxBuilder::Build(level::Level& level) const {
     sector.vertexindices = used;
     sector.nverts = static_cast<std::int32_t>(used.size());
 
-    // The bound box, centre and radius are the game's quick tests of what a sector may hold:
-    // the box around its vertices, their mean, and the farthest vertex from it.
-    Vec3 lo{1e30, 1e30, 1e30}, hi{-1e30, -1e30, -1e30}, sum;
+    // The bound box, centre and radius are the game's quick tests of what a sector may hold.
     std::vector<Vec3> points;
     for (const int v : used) {
       const GridPoint& p = vertices[static_cast<std::size_t>(v)];
-      const Vec3 point{FromMicro(p[0]), FromMicro(p[1]), FromMicro(p[2])};
-      points.push_back(point);
-      lo = {std::min(lo.x, point.x), std::min(lo.y, point.y), std::min(lo.z, point.z)};
-      hi = {std::max(hi.x, point.x), std::max(hi.y, point.y), std::max(hi.z, point.z)};
-      sum = sum + point;
+      points.push_back({FromMicro(p[0]), FromMicro(p[1]), FromMicro(p[2])});
     }
-    const Vec3 center = sum * (1.0 / static_cast<double>(points.size()));
-    double radius = 0;
-    for (const Vec3& point : points) radius = std::max(radius, Length(point - center));
-    sector.boundbox = {static_cast<float>(lo.x), static_cast<float>(lo.y),
-                       static_cast<float>(lo.z), static_cast<float>(hi.x),
-                       static_cast<float>(hi.y), static_cast<float>(hi.z)};
-    // A box-shaped sector's collision box is the box itself.
-    sector.collidebox = sector.boundbox;
-    sector.center = {static_cast<float>(center.x), static_cast<float>(center.y),
-                     static_cast<float>(center.z)};
-    sector.radius = static_cast<float>(radius);
+    SetBounds(sector, BoundsOf(points));
     sector.marks = {0, 0, 1};
     level.sectors[static_cast<int>(s)] = std::move(sector);
   }

@@ -23,6 +23,16 @@ inline constexpr double kTexelsPerUnit = 320;
 /// An opening the game draws through and lets things and sound pass.
 inline constexpr std::uint32_t kOpenAdjoinFlags = 0x7;
 
+/// Makes a surface look like an opening: not drawn (geometry mode 0) and not colliding, lit and
+/// textured as a wall would be. Its material and extra light stay.
+inline void SetOpeningLook(level::Surface& surface) {
+  surface.surfflags = 0;
+  surface.faceflags = 0;
+  surface.geo = 0;
+  surface.light = 3;
+  surface.tex = 1;
+}
+
 /// How the surfaces on one side of a box look.
 struct SurfaceLook {
   std::int32_t mat = 0;

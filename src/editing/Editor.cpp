@@ -105,7 +105,8 @@ void Editor::RemoveRecovery() {
 }
 
 void Editor::RecoveryTick(RecoverySchedule::Clock::time_point now) {
-  if (!ProjectOpen()) return;
+  // A move being dragged shows records at places that are no change of the level yet.
+  if (!ProjectOpen() || m_move) return;
   const bool unsaved = m_history.Modified();
   // Undone back to its save, the level needs no recovery; the file would bring back what was
   // undone.
@@ -150,12 +151,14 @@ void Editor::OfferRecovery() {
 }
 
 void Editor::Undo() {
+  CancelMove();
   if (!m_history.CanUndo()) return;
   m_history.Undo(*m_level);
   AfterHistoryMove();
 }
 
 void Editor::Redo() {
+  CancelMove();
   if (!m_history.CanRedo()) return;
   m_history.Redo(*m_level);
   AfterHistoryMove();
@@ -174,6 +177,7 @@ void Editor::StartUp(const std::filesystem::path& programDir) {
 }
 
 bool Editor::ConfirmExit() {
+  CancelMove();
   if (ProjectOpen() && m_history.Modified()) {
     // One question, not two: saving or dropping the changes is the answer to leaving.
     if (!SaveChangesFirst()) return false;
@@ -203,7 +207,8 @@ void Editor::ResizeMap(mapview::PanelSize size) {
 
 void Editor::PaintMap() {
   platform::MessageBatch messages(m_ui);
-  mapview::RedrawMap({*m_level, m_view, m_size, *m_backBuffer}, m_mode, messages);
+  mapview::RedrawMap({*m_level, m_view, m_size, *m_backBuffer}, m_mode, messages,
+                     m_gridShown ? m_grid.Step() : 0);
 }
 
 void Editor::PaintSelected() {
@@ -247,6 +252,8 @@ void Editor::WheelZoom(int px, int py, int angleDelta) {
 }
 
 void Editor::SetEditMode(EditMode mode) {
+  // A mode change returns to selecting.
+  if (m_moveTool) SetMoveTool(false);
   m_window.ShowEditMode(mode);
   m_mode = mode;
   m_window.RedrawMap();
@@ -288,6 +295,8 @@ void Editor::KeepLastSelectedSurface() {
 }
 
 void Editor::MouseDown(const MouseInput& input) {
+  // A second button pressed while a move is dragged starts afresh.
+  CancelMove();
   if (input.pan && !m_gesture.Pressed()) {
     m_pan.emplace(m_view, mapview::PixelPoint{input.x, input.y});
     return;
@@ -301,7 +310,11 @@ bool Editor::MouseMove(const MouseInput& input) {
     m_window.RedrawMap();
     return false;
   }
-  return m_gesture.Move(input);
+  if (!m_gesture.Move(input)) return false;
+  // A gesture is a move or a box as it began, whatever the tool became since.
+  if (!m_gesture.Moving()) return true;
+  DragMove(input);
+  return false;
 }
 
 void Editor::MouseUp(const MouseInput& input) {
@@ -311,7 +324,10 @@ void Editor::MouseUp(const MouseInput& input) {
   }
   const auto pick = m_gesture.Release(input);
   if (!pick) return;
-  if (pick->kind == GesturePick::Kind::InBox) {
+  if (pick->kind == GesturePick::Kind::Move) {
+    DragMove(input);
+    FinishMove();
+  } else if (pick->kind == GesturePick::Kind::InBox) {
     PickInBox(Selection(), pick->left, pick->top, pick->right, pick->bottom, pick->select);
   } else {
     PickAt(Selection(), pick->x, pick->y, pick->select, pick->ctrl);
@@ -319,7 +335,12 @@ void Editor::MouseUp(const MouseInput& input) {
 }
 
 KeyAction Editor::KeyDown(Key key, KeyModifiers modifiers) {
-  const KeyAction action = KeyActionFor(key, modifiers, m_mode);
+  if (key == Key::Escape && m_move) {
+    // Escape drops a move being dragged, and the gesture with it.
+    CancelMove();
+    return {};
+  }
+  const KeyAction action = KeyActionFor(key, modifiers, m_mode, m_moveTool);
   switch (action.command) {
     case KeyCommand::PanLeft:
       PanView(mapview::PanDirection::Left, action.fast);
@@ -372,6 +393,35 @@ KeyAction Editor::KeyDown(Key key, KeyModifiers modifiers) {
     case KeyCommand::ClearSelection:
       ClearSelection();
       break;
+    case KeyCommand::ToggleGrid:
+      SetGridShown(!m_gridShown);
+      break;
+    case KeyCommand::FinerGrid:
+      FinerGrid();
+      break;
+    case KeyCommand::CoarserGrid:
+      CoarserGrid();
+      break;
+    case KeyCommand::ToggleMoveTool:
+      SetMoveTool(!m_moveTool);
+      break;
+    case KeyCommand::LeaveMoveTool:
+      SetMoveTool(false);
+      break;
+    case KeyCommand::NudgeLeft:
+      Nudge(mapview::PanDirection::Left);
+      break;
+    case KeyCommand::NudgeRight:
+      Nudge(mapview::PanDirection::Right);
+      break;
+    case KeyCommand::NudgeUp:
+      Nudge(mapview::PanDirection::Up);
+      break;
+    case KeyCommand::NudgeDown:
+      Nudge(mapview::PanDirection::Down);
+      break;
+    case KeyCommand::Extrude:
+    case KeyCommand::Duplicate:
     case KeyCommand::NewProject:
     case KeyCommand::OpenProject:
     case KeyCommand::SaveProject:
@@ -382,12 +432,14 @@ KeyAction Editor::KeyDown(Key key, KeyModifiers modifiers) {
 }
 
 void Editor::NewProject() {
+  CancelMove();
   auto context = Project();
   if (!SaveChangesFirst()) return;
   project::NewProjectCommand(context);
 }
 
 void Editor::OpenProject() {
+  CancelMove();
   auto context = Project();
   if (!SaveChangesFirst()) return;
   project::OpenProjectCommand(context);
@@ -395,6 +447,7 @@ void Editor::OpenProject() {
 
 void Editor::SaveProject() {
   if (!ProjectOpen()) throw CommandError("No project is open");
+  CancelMove();
   platform::BusyCursor busy(m_ui);
   level::SaveLevel(*m_level, m_values.ProjectDir, m_values.JKLName, m_ui);
   m_history.MarkSaved();
@@ -416,6 +469,7 @@ void Editor::RunProject() {
 }
 
 void Editor::BeforeProjectLoad() {
+  CancelMove();
   ResetMarks(Selection());
 }
 

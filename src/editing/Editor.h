@@ -6,11 +6,13 @@
 #include "editing/LevelChange.h"
 #include "editing/MouseGesture.h"
 #include "editing/Picking.h"
+#include "editing/RecordMove.h"
 #include "editing/RecoveryFile.h"
 #include "editing/RecoverySchedule.h"
 #include "editing/SurfaceSectorIndex.h"
 #include "level/Level.h"
 #include "mapview/EditMode.h"
+#include "mapview/MapGrid.h"
 #include "mapview/MapNavigation.h"
 #include "mapview/MapView.h"
 #include "mapview/PixelCanvas.h"
@@ -22,6 +24,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace kx::editing {
 
@@ -113,12 +116,52 @@ class Editor {
   /// through one, and its Commit makes it one step of the history. After a step is made, undone
   /// or redone the map is redrawn when it shows what changed and the window is told
   /// (EditorWindow::LevelChanged).
-  LevelChange Change(std::string name) { return LevelChange(*m_level, m_history, std::move(name)); }
+  LevelChange Change(std::string name) {
+    CancelMove();  // a move being dragged is no part of it
+    return LevelChange(*m_level, m_history, std::move(name));
+  }
   const EditHistory& History() const { return m_history; }
   /// Takes the newest step back, or makes the first undone step again, and refreshes the
   /// counter and the property panel; nothing happens when there is no such step.
   void Undo();
   void Redo();
+
+  /// The grid under the level: shown or not, and its step, which moves snap to whether or not
+  /// it is shown. Each change redraws the map and tells the window (EditorWindow::ShowGrid).
+  bool GridShown() const { return m_gridShown; }
+  const mapview::GridStep& Grid() const { return m_grid; }
+  void SetGridShown(bool shown);
+  void FinerGrid();
+  void CoarserGrid();
+
+  /// The move tool: while it is on, a drag on the map moves the selected vertices or things
+  /// (one step of the history per drag, the map showing them at their new place meanwhile)
+  /// instead of selecting with a box. It turns on in Vertex and Thing mode only (elsewhere the
+  /// status bar says so); turning it off, or a mode change, puts a move being dragged back.
+  bool MoveToolOn() const { return m_moveTool; }
+  void SetMoveTool(bool on);
+  /// Whether a move is being dragged.
+  bool MoveUnderWay() const { return m_move.has_value(); }
+  /// Shifts the selected vertices or things one grid step the way the arrow points on the
+  /// map, as one step of the history.
+  void Nudge(mapview::PanDirection direction);
+
+  /// Why Edit > Extrude cannot run on the selection (not exactly one selected surface in
+  /// Surface mode, or ExtrudeRefusal's reasons), or none.
+  std::optional<std::string> ExtrudeRefusal() const;
+  /// Extrudes the one selected surface distance units into a new sector, as one step "Extrude
+  /// Surface", and selects the new sector's far wall; a refusal is shown in a "Warning" box and
+  /// changes nothing. The records it changed are checked.
+  void Extrude(double distance);
+  /// Thing mode: appends a copy of each selected thing one grid step along the view's
+  /// horizontal axis, as one step, and selects the copies instead.
+  void DuplicateThings();
+  /// Tools > Check level: the level rules on the whole level; the window lists the problems and
+  /// the status bar says "Level OK" or how many there are.
+  void CheckLevel();
+  /// Selects only the record (switching to its mode first), shows it when hidden and centres
+  /// the map on it; a record no longer in the level is a note in the status bar.
+  void ShowRecord(const RecordRef& record);
 
   /// The File menu's project commands. New and Open first ask whether to save unsaved changes.
   void NewProject();
@@ -152,6 +195,11 @@ class Editor {
   void OfferRecovery();
   void WriteRecovery();
   void RemoveRecovery();
+  void CancelMove();
+  void DragMove(const MouseInput& input);
+  void FinishMove();
+  void CheckChanged(const building::RuleScope& changed);
+  void StepGrid(bool changed, const char* limit);
 
   platform::Ui& m_ui;
   EditorWindow& m_window;
@@ -171,6 +219,10 @@ class Editor {
   RecoverySchedule m_recoverySchedule;
   bool m_recoveryHeld = false;  // the recovery file holds changes of this session
   bool m_captionMarked = false;
+  mapview::GridStep m_grid;
+  bool m_gridShown = false;
+  bool m_moveTool = false;
+  std::optional<RecordMove> m_move;  // a move being dragged, open until the release
 };
 
 }  // namespace kx::editing

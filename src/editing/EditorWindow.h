@@ -1,12 +1,14 @@
 #pragma once
 
 #include "editing/ChangeSet.h"
+#include "editing/MessageList.h"
 #include "editing/SelectionHost.h"
 #include "mapview/EditMode.h"
 #include "mapview/MapView.h"
 #include "project/ProjectWindow.h"
 
 #include <string>
+#include <vector>
 
 namespace kx::editing {
 
@@ -30,6 +32,16 @@ class EditorWindow : public SelectionHost, public project::ProjectWindow {
   virtual void LevelChanged(ChangedParts parts) { (void)parts; }
   /// A note of what a command did, for the status bar ("Saved jkl\01abc.jkl at 14:02:05").
   virtual void ShowStatus(const std::string& text) { (void)text; }
+  /// The grid was shown or hidden, or its step changed: the View menu's check mark, the tool
+  /// button and the status bar's step ("0.1").
+  virtual void ShowGrid(bool shown, const std::string& step) { (void)shown, (void)step; }
+  /// The move tool was turned on or off: the Edit menu's check mark and the tool button.
+  virtual void ShowMoveTool(bool on) { (void)on; }
+  /// The problems a check found, for the Messages panel: of the whole level (Tools > Check
+  /// level), or of the records a move or an extrusion changed.
+  virtual void ShowCheck(const std::vector<MessageEntry>& problems, bool wholeLevel) {
+    (void)problems, (void)wholeLevel;
+  }
 };
 
 }  // namespace kx::editing

@@ -2,17 +2,21 @@
 
 namespace kx::editing {
 
-KeyAction KeyActionFor(Key key, KeyModifiers modifiers, mapview::EditMode mode) {
+KeyAction KeyActionFor(Key key, KeyModifiers modifiers, mapview::EditMode mode, bool moveTool) {
   const bool surfaceMode = mode == mapview::EditMode::Surface;
+  const bool nudge = moveTool && modifiers.alt;
   switch (key) {
     case Key::Left:
-      return {KeyCommand::PanLeft, modifiers.ctrl};
+      return nudge ? KeyAction{KeyCommand::NudgeLeft}
+                   : KeyAction{KeyCommand::PanLeft, modifiers.ctrl};
     case Key::Right:
-      return {KeyCommand::PanRight, modifiers.ctrl};
+      return nudge ? KeyAction{KeyCommand::NudgeRight}
+                   : KeyAction{KeyCommand::PanRight, modifiers.ctrl};
     case Key::Up:
-      return {KeyCommand::PanUp, modifiers.ctrl};
+      return nudge ? KeyAction{KeyCommand::NudgeUp} : KeyAction{KeyCommand::PanUp, modifiers.ctrl};
     case Key::Down:
-      return {KeyCommand::PanDown, modifiers.ctrl};
+      return nudge ? KeyAction{KeyCommand::NudgeDown}
+                   : KeyAction{KeyCommand::PanDown, modifiers.ctrl};
     case Key::KeypadPlus:
       return {KeyCommand::ZoomIn};
     case Key::KeypadMinus:
@@ -40,8 +44,21 @@ KeyAction KeyActionFor(Key key, KeyModifiers modifiers, mapview::EditMode mode) 
       return {modifiers.ctrl ? KeyCommand::NewProject : KeyCommand::None};
     case Key::H:
       return {KeyCommand::HideSelected};
-    case Key::Backspace:
+    case Key::G:
+      return {KeyCommand::ToggleGrid};
+    case Key::BracketLeft:
+      return {KeyCommand::FinerGrid};
+    case Key::BracketRight:
+      return {KeyCommand::CoarserGrid};
+    case Key::M:
+      return {KeyCommand::ToggleMoveTool};
+    case Key::E:
+      return {KeyCommand::Extrude};
+    case Key::D:
+      return {modifiers.ctrl ? KeyCommand::Duplicate : KeyCommand::None};
     case Key::Escape:
+      return {moveTool ? KeyCommand::LeaveMoveTool : KeyCommand::ClearSelection};
+    case Key::Backspace:
       return {KeyCommand::ClearSelection};
     case Key::Other:
       break;

@@ -25,6 +25,12 @@ enum class Key {
   O,
   H,
   N,
+  G,
+  M,
+  E,
+  D,
+  BracketLeft,
+  BracketRight,
   Backspace,
   Escape,
 };
@@ -58,6 +64,17 @@ enum class KeyCommand {
   NewProject,
   OpenProject,
   SaveProject,
+  ToggleGrid,
+  FinerGrid,
+  CoarserGrid,
+  ToggleMoveTool,
+  LeaveMoveTool,
+  NudgeLeft,
+  NudgeRight,
+  NudgeUp,
+  NudgeDown,
+  Extrude,
+  Duplicate,
 };
 
 struct KeyAction {
@@ -71,6 +88,11 @@ struct KeyAction {
 /// choose the edit mode, H hides the selection, Backspace and Escape clear it. Ctrl+N, Ctrl+O and
 /// Ctrl+S are New, Open and Save, as on every desktop, and then do not switch the mode. Shift
 /// changes nothing.
-KeyAction KeyActionFor(Key key, KeyModifiers modifiers, mapview::EditMode mode);
+/// Building keys: G shows or hides the grid, [ and ] make its step finer or coarser, M turns the
+/// move tool on or off, E extrudes, Ctrl+D duplicates. While the move tool is on (moveTool),
+/// Alt+arrows nudge the selection by a grid step and Escape leaves the tool instead of clearing
+/// the selection.
+KeyAction KeyActionFor(Key key, KeyModifiers modifiers, mapview::EditMode mode,
+                       bool moveTool = false);
 
 }  // namespace kx::editing

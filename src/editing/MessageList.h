@@ -25,8 +25,8 @@ struct MessageEntry {
 };
 
 /// What the Messages panel lists for the current project open: the names that were not found
-/// and the reader's notes, each once, in the order they came. A redraw that reports the same
-/// missing template again adds nothing.
+/// and the reader's notes, each once, in the order they came, then the problems the latest check
+/// of the level found. A redraw that reports the same missing template again adds nothing.
 class MessageList {
  public:
   /// Forgets every entry: each project open starts a list of its own.
@@ -34,12 +34,16 @@ class MessageList {
   /// Adds the entry unless the same text about the same record is listed; returns whether it
   /// was added.
   bool Add(MessageEntry entry);
+  /// Puts the problems of the latest check in place of the previous check's, after what the
+  /// open reported.
+  void SetCheck(std::vector<MessageEntry> problems);
   const std::vector<MessageEntry>& Entries() const { return m_entries; }
   /// The record the entry at row is about; nothing for an entry about none or a row not listed.
   std::optional<RecordRef> RecordAt(int row) const;
 
  private:
   std::vector<MessageEntry> m_entries;
+  std::vector<bool> m_fromCheck;                       // per entry
   std::set<std::tuple<std::string, int, int>> m_keys;  // text, mode (0: none), index
 };
 

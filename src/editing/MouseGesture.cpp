@@ -17,7 +17,14 @@ int SpanOf(int from, int to) {
 
 }  // namespace
 
+void MouseGesture::Cancel() {
+  m_pressed = false;
+  m_dragged = false;
+  m_bandVisible = false;
+}
+
 void MouseGesture::Press(const MouseInput& input) {
+  m_moving = m_moveTool;
   m_band.left = input.x;
   m_band.top = input.y;
   m_bandVisible = false;
@@ -30,6 +37,7 @@ void MouseGesture::Press(const MouseInput& input) {
 bool MouseGesture::Move(const MouseInput& input) {
   if (!m_pressed) return false;
   m_dragged = true;
+  if (m_moving) return true;
   m_band.left = std::min(m_pressX, input.x);
   m_band.width = SpanOf(m_pressX, input.x);
   m_band.top = std::min(m_pressY, input.y);
@@ -42,7 +50,14 @@ std::optional<GesturePick> MouseGesture::Release(const MouseInput& input) {
   if (!m_pressed) return std::nullopt;
   GesturePick pick;
   pick.select = !input.shift;
-  if (m_dragged) {
+  if (m_dragged && m_moving) {
+    pick.kind = GesturePick::Kind::Move;
+    pick.x = input.x;
+    pick.y = input.y;
+    pick.pressX = m_pressX;
+    pick.pressY = m_pressY;
+    pick.free = input.shift;
+  } else if (m_dragged) {
     // The band is hidden before the pick runs, so the repaint after it shows no outline.
     m_bandVisible = false;
     pick.kind = GesturePick::Kind::InBox;

@@ -23,6 +23,9 @@ inline constexpr Colour kSelected{255, 255, 255};
 inline constexpr Colour kVertex{255, 255, 255};
 inline constexpr Colour kSelectedVertex{0, 255, 255};
 inline constexpr Colour kDimLine{160, 160, 160};
+// The grid lies under the level, a little darker than the background.
+inline constexpr Colour kGrid{176, 176, 176};
+inline constexpr Colour kFaintGrid{184, 184, 184};
 }  // namespace colours
 
 }  // namespace kx::mapview

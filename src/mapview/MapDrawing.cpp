@@ -1,6 +1,7 @@
 #include "mapview/MapDrawing.h"
 
 #include "mapview/LevelGeometry.h"
+#include "mapview/MapGrid.h"
 
 #include <array>
 #include <optional>
@@ -180,11 +181,13 @@ void PaintLayer(const MapFrame& frame, EditMode mode, Layer layer, MapPainter& p
 
 }  // namespace
 
-void RedrawMap(const MapFrame& frame, EditMode mode, platform::MessageBatch& messages) {
+void RedrawMap(const MapFrame& frame, EditMode mode, platform::MessageBatch& messages,
+               double gridStep) {
   frame.view.ComputeVisibleWindow(frame.size);
   frame.canvas.SetNoPen();
   frame.canvas.SetFill(colours::kBackground);
   frame.canvas.Rectangle(-1, -1, frame.size.width + 1, frame.size.height + 1);
+  if (gridStep > 0) DrawGrid(frame.canvas, frame.view, frame.size, gridStep);
 
   MapPainter painter(frame);
   std::optional<TemplateModelIndex> templates;

@@ -19,9 +19,11 @@ struct MapFrame {
 };
 
 /// Paints the whole map for the mode from a cleared background: the window is recomputed, the
-/// panel's part of the canvas cleared, then the mode's layers painted in table order. Only
-/// records in use and visible are drawn. "Can't find template ..." messages go to messages.
-void RedrawMap(const MapFrame& frame, EditMode mode, platform::MessageBatch& messages);
+/// panel's part of the canvas cleared, the grid of gridStep drawn when it is above 0, then the
+/// mode's layers painted in table order. Only records in use and visible are drawn. "Can't find
+/// template ..." messages go to messages.
+void RedrawMap(const MapFrame& frame, EditMode mode, platform::MessageBatch& messages,
+               double gridStep = 0);
 
 /// Paints only the selected records of the mode over what the canvas holds (after records were
 /// added to the selection).

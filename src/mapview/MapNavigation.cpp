@@ -77,4 +77,10 @@ std::string ScaleText(float scale) {
   return text;
 }
 
+void CentreOn(MapView& view, PanelSize size, const WorldPoint& point) {
+  view.originX = static_cast<float>(point.x - view.ExtentX(size) / 2.0);
+  view.originY = static_cast<float>(point.y - view.ExtentY(size) / 2.0);
+  view.originZ = static_cast<float>(point.z - view.ExtentZ(size) / 2.0);
+}
+
 }  // namespace kx::mapview

@@ -40,6 +40,10 @@ class PanDrag {
   float m_originB;
 };
 
+/// Moves the origin so that point shows at the panel's centre, in every view: each of the three
+/// origin fields becomes the point's coordinate less half its axis's extent. The scale stays.
+void CentreOn(MapView& view, PanelSize size, const WorldPoint& point);
+
 /// The level coordinates under a map pixel on the view's two axes, three decimals each:
 /// "12.500, -3.000".
 std::string PointerPositionText(const MapView& view, PanelSize size, PixelPoint at);

@@ -43,6 +43,18 @@ Key MapKeyOf(const QKeyEvent& event) {
       return Key::H;
     case Qt::Key_N:
       return Key::N;
+    case Qt::Key_G:
+      return Key::G;
+    case Qt::Key_M:
+      return Key::M;
+    case Qt::Key_E:
+      return Key::E;
+    case Qt::Key_D:
+      return Key::D;
+    case Qt::Key_BracketLeft:
+      return Key::BracketLeft;
+    case Qt::Key_BracketRight:
+      return Key::BracketRight;
     case Qt::Key_Backspace:
       return Key::Backspace;
     case Qt::Key_Escape:

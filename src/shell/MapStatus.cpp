@@ -24,6 +24,7 @@ MapStatus::MapStatus(QStatusBar* bar)
     : QObject(bar),
       m_pointer(Field(bar, "barPointer", "Pointer position")),
       m_scale(Field(bar, "barScale", "Scale")),
+      m_grid(Field(bar, "barGrid", "Grid step")),
       m_note(new QLabel(bar)) {
   m_note->setObjectName("barNote");
   m_note->setAccessibleDescription("Last command");
@@ -35,6 +36,8 @@ MapStatus::MapStatus(QStatusBar* bar)
   m_scale->setMinimumWidth(metrics.horizontalAdvance("0.0000 px/unit") + 8);
   bar->addPermanentWidget(m_pointer);
   bar->addPermanentWidget(m_scale);
+  m_grid->setMinimumWidth(metrics.horizontalAdvance("Grid 0.0015625, hidden") + 8);
+  bar->addPermanentWidget(m_grid);
 }
 
 void MapStatus::ShowPointer(const QString& text) {
@@ -43,6 +46,10 @@ void MapStatus::ShowPointer(const QString& text) {
 
 void MapStatus::ShowScale(const QString& text) {
   m_scale->setText(text);
+}
+
+void MapStatus::ShowGrid(const QString& text) {
+  m_grid->setText(text);
 }
 
 void MapStatus::ShowNote(const QString& text) {

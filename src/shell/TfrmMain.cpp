@@ -6,11 +6,11 @@
 #include "platform/CommandRouter.h"
 #include "preview3d/Tfrm3dpreview.h"
 #include "project/ProgramDir.h"
+#include "properties/QtPropertyPages.h"
 #include "properties/TfrmEditCopyright.h"
 #include "properties/TfrmEditHeader.h"
 #include "properties/TfrmEpisodeInfo.h"
 #include "resources/TfrmTemplates.h"
-#include "properties/QtPropertyPages.h"
 #include "shell/Divider.h"
 #include "shell/KeyMapping.h"
 #include "shell/MapImage.h"
@@ -150,6 +150,7 @@ TfrmMain::TfrmMain(platform::Ui* ui, std::filesystem::path programDir)
   m_mnuView->addSeparator();
   m_mnuView->addAction(mnuMessages);
   if (m_ownUi) m_ownUi->SetNoteSink([this](const std::string& text) { m_messages->AddNote(text); });
+  CreateBuildingItems();
 
   setMinimumSize(kStartPropertiesWidth + kMinMapWidth, kMinWindowHeight);
   resize(800, 600);
@@ -457,6 +458,12 @@ void TfrmMain::FormKeyDown(QKeyEvent& event) {
       case KeyCommand::SaveProject:
         TriggerIfEnabled(m_mnuSave);
         break;
+      case KeyCommand::Extrude:
+        TriggerIfEnabled(m_mnuExtrude);
+        break;
+      case KeyCommand::Duplicate:
+        TriggerIfEnabled(m_mnuDuplicate);
+        break;
       default:
         break;
     }
@@ -589,6 +596,7 @@ void TfrmMain::ShowEditMode(EditMode mode) {
     m_btnModes[m]->setChecked(m == ModeIndex(mode));
   }
   m_pnlInfo->setCurrentWidget(m_pages[ModeIndex(mode)]);
+  UpdateBuildingItems();
 }
 
 void TfrmMain::FocusKeyboardSink() {
@@ -605,9 +613,11 @@ void TfrmMain::EnableProjectCommands() {
   }
   for (QToolButton* button :
        {m_btnViews[0], m_btnViews[1], m_btnViews[2], m_btnSave, m_btn3dpreview, m_btnModes[0],
-        m_btnModes[1], m_btnModes[2], m_btnModes[3]}) {
+        m_btnModes[1], m_btnModes[2], m_btnModes[3], m_btnGrid}) {
     button->setEnabled(true);
   }
+  EnableMenu(m_mnuTools, true);
+  UpdateBuildingItems();
 }
 
 void TfrmMain::mnuNewProjectClick() {
@@ -796,6 +806,8 @@ void TfrmMain::SetSpaceHeld(bool held) {
   m_spaceHeld = held;
   if (held) {
     m_imgMap->setCursor(Qt::OpenHandCursor);
+  } else if (m_editor->MoveToolOn()) {
+    m_imgMap->setCursor(Qt::SizeAllCursor);
   } else {
     m_imgMap->unsetCursor();
   }

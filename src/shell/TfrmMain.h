@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QColorDialog;
@@ -34,6 +35,9 @@ class TfrmTemplates;
 }  // namespace kx::resources
 namespace kx::preview3d {
 class Tfrm3dpreview;
+}
+namespace kx::editing {
+class TfrmExtrude;
 }
 
 namespace kx::shell {
@@ -81,6 +85,9 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   void EnableProjectCommands() override;
   void LevelChanged(editing::ChangedParts parts) override;
   void ShowStatus(const std::string& text) override;
+  void ShowGrid(bool shown, const std::string& step) override;
+  void ShowMoveTool(bool on) override;
+  void ShowCheck(const std::vector<editing::MessageEntry>& problems, bool wholeLevel) override;
 
   /// The 3D preview window, once the preview was first opened; null before.
   preview3d::Tfrm3dpreview* Preview() { return m_frm3dpreview; }
@@ -95,6 +102,8 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   void CreateToolStrip(QWidget* client);
   void CreatePanels(QWidget* client);
   void CreateEditingItems();
+  void CreateBuildingItems();
+  void UpdateBuildingItems();
   QAction* AddItem(QMenu* menu, const char* name, const char* caption, void (TfrmMain::*handler)());
   QToolButton* AddButton(const char* name, int x, const char* hint, QAction* item);
 
@@ -146,6 +155,14 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   void mnuSelectAllClick();
   void mnuZoomInClick();
   void mnuZoomOutClick();
+  void mnuGridClick();
+  void mnuGridFinerClick();
+  void mnuGridCoarserClick();
+  void mnuMoveClick();
+  void mnuExtrudeClick();
+  void mnuDuplicateClick();
+  void mnuCheckLevelClick();
+  void lstMessagesRecordActivated(mapview::EditMode mode, int index);
 
   std::unique_ptr<QtUi> m_ownUi;
   platform::Ui* m_ui;
@@ -173,7 +190,7 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   resources::TfrmTemplates* m_frmTemplates = nullptr;
   properties::QtPropertyPages* m_properties = nullptr;  // the info pages' rows
   MessagesPanel* m_messages = nullptr;
-  QLabel* m_barPanels[3] = {};  // the status bar's panels 0, 1 and 2
+  QLabel* m_barPanels[3] = {};                         // the status bar's panels 0, 1 and 2
   preview3d::Tfrm3dpreview* m_frm3dpreview = nullptr;  // made when the preview first opens
 
   QMenu* m_mnuEdit = nullptr;
@@ -202,6 +219,15 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   QTimer* m_clkRecovery = nullptr;
   std::optional<QPoint> m_pointer;  // over the map, in map pixels
   bool m_spaceHeld = false;         // a drag on the map pans it
+
+  QMenu* m_mnuTools = nullptr;
+  QAction* m_mnuGrid = nullptr;
+  QAction* m_mnuMove = nullptr;
+  QAction* m_mnuExtrude = nullptr;
+  QAction* m_mnuDuplicate = nullptr;
+  QToolButton* m_btnGrid = nullptr;
+  QToolButton* m_btnMove = nullptr;
+  editing::TfrmExtrude* m_frmExtrude = nullptr;
 };
 
 }  // namespace kx::shell

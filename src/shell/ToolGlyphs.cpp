@@ -101,6 +101,31 @@ void DrawThing(QPainter& p) {
   p.drawLine(QPointF(13, 7), QPointF(7, 13));
 }
 
+void DrawGrid(QPainter& p) {
+  // Grid lines with a vertex sitting on a crossing.
+  p.setPen(QPen(QColor(128, 128, 128), 1));
+  for (const double at : {4.5, 10.5, 16.5}) {
+    p.drawLine(QPointF(at, 1.5), QPointF(at, 18.5));
+    p.drawLine(QPointF(1.5, at), QPointF(18.5, at));
+  }
+  p.fillRect(QRectF(8.5, 8.5, 4, 4), kHighlight);
+}
+
+void DrawMove(QPainter& p) {
+  // Four arrows out of a centre.
+  p.setPen(QPen(kInk, 1.5));
+  p.drawLine(QPointF(10, 2.5), QPointF(10, 17.5));
+  p.drawLine(QPointF(2.5, 10), QPointF(17.5, 10));
+  p.setPen(Qt::NoPen);
+  p.setBrush(kInk);
+  p.drawPolygon(QPolygonF({{10, 1}, {7, 5}, {13, 5}}));
+  p.drawPolygon(QPolygonF({{10, 19}, {7, 15}, {13, 15}}));
+  p.drawPolygon(QPolygonF({{1, 10}, {5, 7}, {5, 13}}));
+  p.drawPolygon(QPolygonF({{19, 10}, {15, 7}, {15, 13}}));
+  p.setBrush(kHighlight);
+  p.drawEllipse(QPointF(10, 10), 2.5, 2.5);
+}
+
 QPixmap Paint(void (*draw)(QPainter&), int side) {
   QPixmap pixmap(side, side);
   pixmap.fill(Qt::transparent);
@@ -154,6 +179,12 @@ QIcon GlyphIcon(Glyph glyph) {
       break;
     case Glyph::Thing:
       draw = DrawThing;
+      break;
+    case Glyph::Grid:
+      draw = DrawGrid;
+      break;
+    case Glyph::Move:
+      draw = DrawMove;
       break;
   }
   QIcon icon;

@@ -107,5 +107,30 @@ TEST(LevelRulesTest, NamesEveryBrokenRuleAndNothingInAWellBuiltLevel) {
   }
 }
 
+TEST(LevelRulesTest, AScopedCheckReportsOnlyTheNamedRecordsAndSaysWhichRecordEachIsAbout) {
+  auto level = Furnished();
+  const int wall = FarWall(*level);
+  level->normals[static_cast<std::size_t>(wall)].x = 1;  // breaks the wall and its sector
+  level->things[0].x = 5;                                // out of its sector
+  const auto all = FindRuleProblems(*level);
+  ASSERT_EQ(all.size(), 3u);
+  EXPECT_EQ(all[0].record, RuleRecord::Surface);
+  EXPECT_EQ(all[0].index, wall);
+  EXPECT_EQ(all[1].record, RuleRecord::Sector);
+  EXPECT_EQ(all[1].index, 1);
+  EXPECT_EQ(all[2].record, RuleRecord::Thing);
+  EXPECT_EQ(all[2].index, 0);
+  const struct {
+    RuleScope scope;
+    std::vector<RuleProblem> expected;
+  } cases[] = {
+      {{{wall}, {}, {}}, {all[0]}},
+      {{{}, {1}, {0}}, {all[1], all[2]}},
+      {{{}, {0}, {}}, {}},
+      {{{0, 1, 2}, {0}, {}}, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindRuleProblems(*level, &c.scope), c.expected);
+}
+
 }  // namespace
 }  // namespace kx::building

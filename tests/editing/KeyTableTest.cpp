@@ -50,5 +50,28 @@ TEST(KeyTableTest, GivesEachKeyItsCommandWithTheModifiersAndModeThatMatter) {
   }
 }
 
+TEST(KeyTableTest, TheMoveToolTakesAltArrowsAndEscapeWhileArrowsKeepPanning) {
+  const struct {
+    Key key;
+    KeyModifiers modifiers;
+    bool moveTool;
+    KeyAction expected;
+  } rows[] = {
+      {Key::Left, kAlt, true, {C::NudgeLeft}},       {Key::Up, kAll, true, {C::NudgeUp}},
+      {Key::Right, kCtrl, true, {C::PanRight, true}}, {Key::Down, kNone, true, {C::PanDown}},
+      {Key::Down, kAlt, false, {C::PanDown}},         {Key::Escape, kNone, true, {C::LeaveMoveTool}},
+      {Key::Escape, kNone, false, {C::ClearSelection}}, {Key::Backspace, kNone, true, {C::ClearSelection}},
+      {Key::G, kNone, false, {C::ToggleGrid}},        {Key::BracketLeft, kNone, true, {C::FinerGrid}},
+      {Key::BracketRight, kNone, false, {C::CoarserGrid}}, {Key::M, kNone, true, {C::ToggleMoveTool}},
+      {Key::E, kNone, false, {C::Extrude}},           {Key::D, kCtrl, false, {C::Duplicate}},
+      {Key::D, kNone, false, {C::None}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(KeyActionFor(row.key, row.modifiers, EditMode::Vertex, row.moveTool), row.expected)
+        << "key " << static_cast<int>(row.key) << " alt " << row.modifiers.alt << " tool "
+        << row.moveTool;
+  }
+}
+
 }  // namespace
 }  // namespace kx::editing

@@ -31,5 +31,22 @@ TEST(MessageListTest, KeepsEachMessageOnceInTheOrderItCameUntilTheNextOpen) {
   EXPECT_TRUE(list.Add(missing)) << "a new open lists it again";
 }
 
+TEST(MessageListTest, ACheckReplacesThePreviousChecksProblemsAndKeepsWhatTheOpenReported) {
+  MessageList list;
+  const MessageEntry note{"sector 9 was left out", std::nullopt};
+  const MessageEntry planar{"surface 3 is not planar", RecordRef{EditMode::Surface, 3}};
+  const MessageEntry outside{"thing 2 (crate) is not inside its sector 0",
+                             RecordRef{EditMode::Thing, 2}};
+  list.Add(note);
+  list.SetCheck({planar, outside, planar});
+  EXPECT_THAT(list.Entries(), ElementsAre(note, planar, outside));
+  list.SetCheck({outside});
+  EXPECT_THAT(list.Entries(), ElementsAre(note, outside));
+  EXPECT_EQ(list.RecordAt(1), (RecordRef{EditMode::Thing, 2}));
+  list.SetCheck({});
+  EXPECT_THAT(list.Entries(), ElementsAre(note));
+  EXPECT_TRUE(list.Add(planar)) << "no longer listed by a check";
+}
+
 }  // namespace
 }  // namespace kx::editing

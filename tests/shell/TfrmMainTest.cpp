@@ -25,7 +25,9 @@ TEST_F(MainWindowTest, StartsWithTheWarningAndOnlyTheCommandsThatNeedNoProject) 
                               "mnuSave", "mnuGobProject", "mnuRun", "mnuEdit", "mnuEpisodeInfo",
                               "mnuCopyright", "mnuHeader", "mnuUndo", "mnuRedo", "mnuView",
                               "mnuMode", "btnSave", "btnTop", "btnFront", "btnRight",
-                              "btn3dpreview", "btnVertex", "btnSurface", "btnSector", "btnThing"));
+                              "btn3dpreview", "btnVertex", "btnSurface", "btnSector", "btnThing",
+                              "mnuMove", "mnuExtrude", "mnuDuplicate", "btnMove", "btnGrid",
+                              "mnuTools"));
   EXPECT_THAT(states.checked, UnorderedElementsAre("mnuTop", "mnu3DOCircle", "mnuSurface"));
   EXPECT_EQ(Counter(), "0");
   EXPECT_EQ(PageInFront(), "pnlInfoSurface");
