@@ -154,7 +154,8 @@ void Tfrm3dpreview::BuildScene(Build what) {
   m_pnl3dpreview->HoldUploads(true);
   QString shown;
   const BuildProgress progress = [&](int index, int count) {
-    shown = QString("%1/%2").arg(index).arg(count);
+    // Counted from 1, so that a finished build reads "49/49", never one short of the end.
+    shown = QString("%1/%2").arg(index + 1).arg(count);
     if (m_progressPacer.Due(platform::EventPacer::Clock::now())) emit StatusText(1, shown);
     // Repaints only: a click or key now would start a command on a half-built scene.
     m_ui.ProcessEvents();

@@ -165,6 +165,17 @@ TfrmMain::~TfrmMain() {
   qApp->removeEventFilter(this);
 }
 
+void TfrmMain::ReturnFocusAfterDialog() {
+  // Without a window manager nobody gives the focus back when a modal dialog closes, and every
+  // key after it would go nowhere; with one this finds the window active already.
+  QTimer::singleShot(0, this, [this] {
+    const QWidget* active = QApplication::activeWindow();
+    if (isVisible() && !QApplication::activeModalWidget() && (!active || !active->isVisible())) {
+      activateWindow();
+    }
+  });
+}
+
 QAction* TfrmMain::AddItem(QMenu* menu, const char* name, const char* caption,
                            void (TfrmMain::*handler)()) {
   QAction* item = menu->addAction(caption);
@@ -430,6 +441,12 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::WindowDeactivate:
       if (watched == this) SetSpaceHeld(false);
+      break;
+    case QEvent::Hide:
+      if (auto* window = qobject_cast<QWidget*>(watched);
+          window && window != this && window->isWindow() && window->isModal()) {
+        ReturnFocusAfterDialog();
+      }
       break;
     case QEvent::Resize:
       if (watched == m_client) ClientResize();

@@ -124,6 +124,7 @@ class TfrmMain final : public QMainWindow, public editing::EditorWindow {
   void UpdateHistoryItems();
   void ShowPointer();
   void SetSpaceHeld(bool held);
+  void ReturnFocusAfterDialog();
   void imgMapWheel(int angleDelta, QPoint at);
   void imgMapLeave();
   void clkRecoveryTimer();

@@ -98,9 +98,9 @@ TEST_F(PreviewWindowTest, OpensFromTheButtonOrTheItemAndClosesWithItsView) {
   EXPECT_EQ(view->size(), QSize(200, 150));
   EXPECT_EQ(QApplication::focusWidget(), Preview()->findChild<QLineEdit*>("edt3dpreview"));
   EXPECT_EQ(Preview()->Session().Scene().geometry.surfaces, 6);
-  // Panel 0 names the driver; panel 1 ends with the build's last surface.
+  // Panel 0 names the driver; panel 1 ends with the build's last surface, counted from 1.
   EXPECT_FALSE(Panel(0).isEmpty());
-  EXPECT_EQ(Panel(1), "5/6");
+  EXPECT_EQ(Panel(1), "6/6");
   // It draws: the room's far wall fills the middle of the picture.
   QTest::qWait(50);
   const QImage frame = view->grabFramebuffer();
