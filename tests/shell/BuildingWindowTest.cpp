@@ -23,15 +23,7 @@ using ::testing::HasSubstr;
 class BuildingWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    Start();
-    ui.boxes.clear();
-    platform::NewProjectAnswer answer;
-    answer.kind = platform::NewProjectAnswer::Kind::NewProject;
-    answer.levelName = "Starter";
-    answer.jklName = "start";
-    answer.gob2Name = "START.GOB";
-    ui.newProjectAnswers.push_back(answer);
-    Press(Button("btnNew"));
+    StartWithStarterRoom();
     ASSERT_TRUE(window->Editor().ProjectOpen());
     map = Find<MapImage>("imgMap");
   }

@@ -133,15 +133,7 @@ TEST_F(EndToEndTest, AFailedOpenLeavesTheWindowUsableAndProjectsOpenInTheTopView
 }
 
 TEST_F(EndToEndTest, StartANewProjectOpensTheStarterRoomOnTheMapReadyToSaveAndPack) {
-  Start();
-  ui.boxes.clear();
-  platform::NewProjectAnswer answer;
-  answer.kind = platform::NewProjectAnswer::Kind::NewProject;
-  answer.levelName = "Starter";
-  answer.jklName = "start";
-  answer.gob2Name = "START.GOB";
-  ui.newProjectAnswers.push_back(answer);
-  Press(Button("btnNew"));
+  StartWithStarterRoom();
 
   const fs::path project = ProgramDir() / "Projects" / "Starter";
   ASSERT_EQ(window->Editor().Values().ProjectDir, project);

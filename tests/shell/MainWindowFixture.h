@@ -50,6 +50,20 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   }
 
+  // Starts the window and makes the project "Starter" (jkl\start.jkl) from nothing: the one
+  // closed room with its player and lamp.
+  void StartWithStarterRoom() {
+    Start();
+    ui.boxes.clear();
+    platform::NewProjectAnswer answer;
+    answer.kind = platform::NewProjectAnswer::Kind::NewProject;
+    answer.levelName = "Starter";
+    answer.jklName = "start";
+    answer.gob2Name = "START.GOB";
+    ui.newProjectAnswers.push_back(answer);
+    Press(Button("btnNew"));
+  }
+
   template <typename T>
   T* Find(const char* name) const {
     T* found = window->findChild<T*>(name);
