@@ -14,13 +14,15 @@ constexpr KeyModifiers kCtrl{false, true, false};
 constexpr KeyModifiers kAlt{false, false, true};
 constexpr KeyModifiers kAll{true, true, true};
 
-// The keys whose command depends on the modifiers or the mode, and those no other test presses.
-TEST(KeyTableTest, GivesEachKeyItsCommandWithTheModifiersAndModeThatMatter) {
+// The keys whose command depends on the modifiers, the mode or the move tool, and those no other
+// test presses. The move tool takes Alt+arrows and Escape while plain arrows keep panning.
+TEST(KeyTableTest, GivesEachKeyItsCommandWithTheModifiersModeAndToolThatMatter) {
   const struct {
     Key key;
     KeyModifiers modifiers;
     EditMode mode;
     KeyAction expected;
+    bool moveTool = false;
   } rows[] = {
       {Key::Left, kAlt, EditMode::Surface, {C::PanLeft, false}},  // only Ctrl makes it fast
       {Key::Down, kAll, EditMode::Sector, {C::PanDown, true}},
@@ -41,35 +43,27 @@ TEST(KeyTableTest, GivesEachKeyItsCommandWithTheModifiersAndModeThatMatter) {
       {Key::N, kNone, EditMode::Vertex, {C::None}},
       {Key::H, kCtrl, EditMode::Thing, {C::HideSelected}},
       {Key::Other, kAll, EditMode::Surface, {C::None}},
+      {Key::Left, kAlt, EditMode::Vertex, {C::NudgeLeft}, true},
+      {Key::Up, kAll, EditMode::Vertex, {C::NudgeUp}, true},
+      {Key::Right, kCtrl, EditMode::Vertex, {C::PanRight, true}, true},
+      {Key::Down, kNone, EditMode::Vertex, {C::PanDown}, true},
+      {Key::Down, kAlt, EditMode::Vertex, {C::PanDown}, false},
+      {Key::Escape, kNone, EditMode::Vertex, {C::LeaveMoveTool}, true},
+      {Key::Escape, kNone, EditMode::Vertex, {C::ClearSelection}, false},
+      {Key::Backspace, kNone, EditMode::Vertex, {C::ClearSelection}, true},
+      {Key::G, kNone, EditMode::Vertex, {C::ToggleGrid}, false},
+      {Key::BracketLeft, kNone, EditMode::Vertex, {C::FinerGrid}, true},
+      {Key::BracketRight, kNone, EditMode::Vertex, {C::CoarserGrid}, false},
+      {Key::M, kNone, EditMode::Vertex, {C::ToggleMoveTool}, true},
+      {Key::E, kNone, EditMode::Vertex, {C::Extrude}, false},
+      {Key::D, kCtrl, EditMode::Vertex, {C::Duplicate}, false},
+      {Key::D, kNone, EditMode::Vertex, {C::None}, false},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(KeyActionFor(row.key, row.modifiers, row.mode), row.expected)
+    EXPECT_EQ(KeyActionFor(row.key, row.modifiers, row.mode, row.moveTool), row.expected)
         << "key " << static_cast<int>(row.key) << " shift " << row.modifiers.shift << " ctrl "
         << row.modifiers.ctrl << " alt " << row.modifiers.alt << " mode "
-        << static_cast<int>(row.mode);
-  }
-}
-
-TEST(KeyTableTest, TheMoveToolTakesAltArrowsAndEscapeWhileArrowsKeepPanning) {
-  const struct {
-    Key key;
-    KeyModifiers modifiers;
-    bool moveTool;
-    KeyAction expected;
-  } rows[] = {
-      {Key::Left, kAlt, true, {C::NudgeLeft}},       {Key::Up, kAll, true, {C::NudgeUp}},
-      {Key::Right, kCtrl, true, {C::PanRight, true}}, {Key::Down, kNone, true, {C::PanDown}},
-      {Key::Down, kAlt, false, {C::PanDown}},         {Key::Escape, kNone, true, {C::LeaveMoveTool}},
-      {Key::Escape, kNone, false, {C::ClearSelection}}, {Key::Backspace, kNone, true, {C::ClearSelection}},
-      {Key::G, kNone, false, {C::ToggleGrid}},        {Key::BracketLeft, kNone, true, {C::FinerGrid}},
-      {Key::BracketRight, kNone, false, {C::CoarserGrid}}, {Key::M, kNone, true, {C::ToggleMoveTool}},
-      {Key::E, kNone, false, {C::Extrude}},           {Key::D, kCtrl, false, {C::Duplicate}},
-      {Key::D, kNone, false, {C::None}},
-  };
-  for (const auto& row : rows) {
-    EXPECT_EQ(KeyActionFor(row.key, row.modifiers, EditMode::Vertex, row.moveTool), row.expected)
-        << "key " << static_cast<int>(row.key) << " alt " << row.modifiers.alt << " tool "
-        << row.moveTool;
+        << static_cast<int>(row.mode) << " tool " << row.moveTool;
   }
 }
 

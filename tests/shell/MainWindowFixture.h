@@ -64,6 +64,20 @@ class MainWindowTest : public ::testing::Test {
     Press(Button("btnNew"));
   }
 
+  /// Starts the window with the project "Level 01ABC" (jkl\01abc.jkl) open and nothing
+  /// unsaved: made from a user archive the first time, opened from the project list after.
+  void StartWithProject() {
+    Start();
+    if (!std::filesystem::exists(ProgramDir() / "Projects" / "Level 01ABC")) {
+      NewProjectFrom("p.gob", {"01abc.jkl"});
+    } else {
+      ui.projectChoices = {0};
+      Press(Button("btnOpen"));
+    }
+    ASSERT_TRUE(window->Editor().ProjectOpen());
+    ui.boxes.clear();
+  }
+
   template <typename T>
   T* Find(const char* name) const {
     T* found = window->findChild<T*>(name);

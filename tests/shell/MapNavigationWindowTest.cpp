@@ -13,10 +13,8 @@ namespace {
 
 class MapNavigationWindowTest : public MainWindowTest {
  public:
-  void StartWithProject() {
-    Start();
-    NewProjectFrom("p.gob", {"01abc.jkl"});
-    ASSERT_TRUE(window->Editor().ProjectOpen());
+  void SetUp() override {
+    StartWithProject();
     map = Find<MapImage>("imgMap");
   }
   void Wheel(QPoint at, int angleDelta) {
@@ -30,7 +28,6 @@ class MapNavigationWindowTest : public MainWindowTest {
 };
 
 TEST_F(MapNavigationWindowTest, TheWheelZoomsAboutThePointerAndSpaceDragPansWithIt) {
-  StartWithProject();
   auto& editor = window->Editor();
   const QPoint pointer(140, 90);
   const auto under = editor.View().UnprojectPoint(pointer.x(), pointer.y(), editor.MapSize());
@@ -66,7 +63,6 @@ TEST_F(MapNavigationWindowTest, TheWheelZoomsAboutThePointerAndSpaceDragPansWith
 }
 
 TEST_F(MapNavigationWindowTest, TheStatusBarShowsThePointersLevelPointAndTheScale) {
-  StartWithProject();
   auto* pointerField = Find<QLabel>("barPointer");
   auto* scaleField = Find<QLabel>("barScale");
   EXPECT_EQ(pointerField->accessibleDescription(), "Pointer position");
@@ -92,7 +88,6 @@ TEST_F(MapNavigationWindowTest, TheStatusBarShowsThePointersLevelPointAndTheScal
 }
 
 TEST_F(MapNavigationWindowTest, KeysSelectAllClearZoomAndFitBesideTheKeypad) {
-  StartWithProject();
   const auto& editor = window->Editor();
   QLineEdit* sink = KeySink();
   QTest::keyClick(sink, Qt::Key_A, Qt::ControlModifier);

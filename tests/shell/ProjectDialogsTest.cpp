@@ -52,16 +52,15 @@ class NewProjectDialogTest : public ::testing::Test {
   TfrmNewProject dialog;
 };
 
-TEST_F(NewProjectDialogTest, StartsOnANewProjectWithOkDisabledAndTheUserArchiveHidden) {
+TEST_F(NewProjectDialogTest, StartsOnANewProjectWhoseGob2NameIsCheckedAsTypedAndCompletedWhenLeft) {
   EXPECT_TRUE(Child<QRadioButton>("rdbNew")->isChecked());
   EXPECT_FALSE(Child<QRadioButton>("rdbLucasArts")->isEnabled());
   EXPECT_TRUE(Child<QGroupBox>("grpNewProject")->isVisible());
   EXPECT_FALSE(Child<QGroupBox>("grpUserGOB2")->isVisible());
   EXPECT_FALSE(OkEnabled());
   EXPECT_TRUE(Child<QPushButton>("btnOK")->isDefault());
-}
 
-TEST_F(NewProjectDialogTest, TheGob2NameIsCheckedAsTypedAndCompletedWhenLeft) {
+  // The GOB2 name is checked as typed and completed when left.
   Type("edtName", "Abc Station");
   Type("edtJKL", "01abc.jkl");
   EXPECT_FALSE(OkEnabled());

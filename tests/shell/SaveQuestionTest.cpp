@@ -16,18 +16,6 @@ using Box = kx::test::FakeUi::Box;
 
 class SaveQuestionTest : public MainWindowTest {
  public:
-  /// A window with the project "Level 01ABC" open and nothing unsaved.
-  void StartWithProject() {
-    Start();
-    if (!fs::exists(ProgramDir() / "Projects" / "Level 01ABC")) {
-      NewProjectFrom("p.gob", {"01abc.jkl"});
-    } else {
-      ui.projectChoices = {0};
-      Press(Button("btnOpen"));
-    }
-    ASSERT_TRUE(window->Editor().ProjectOpen());
-    ui.boxes.clear();
-  }
   void ChangeLight(int light) {
     auto change = window->Editor().Change("Change Light");
     change.Surface(0).light = light;

@@ -44,8 +44,7 @@ std::string Marks(const MainWindowTest& test) {
 }
 
 TEST_F(MainWindowTest, AToolButtonDoesExactlyWhatItsMenuItemDoes) {
-  Start();
-  NewProjectFrom("one.gob", {"01abc.jkl"});
+  StartWithProject();
   window->Editor().Level().vertices[0].marks.selected = 1;
   const auto backToTheStart = [&] {
     Press(Button("btnSurface"));
@@ -173,8 +172,7 @@ TEST_F(MainWindowTest, TheMapFollowsTheWindowAndTheDividerWithinItsLimits) {
 }
 
 TEST_F(MainWindowTest, ADoubleClickOnTheCounterClearsTheSelection) {
-  Start();
-  NewProjectFrom("one.gob", {"01abc.jkl"});
+  StartWithProject();
   auto& level = window->Editor().Level();
   level.surfaces[0].marks.selected = 1;
   level.surfaces[1].marks.selected = 1;
