@@ -115,6 +115,7 @@ TEST_F(MapRenderToolTest, RefusesBadOptionsWithAMessageAndStatusOne) {
       {"--size 640", "--size wants WxH, not '640'"},
       {"--fit --scale 3", "--fit chooses scale and origin itself; leave out --scale and --origin"},
       {"--scale 0", "--scale must lie between 0.0001 and 100000"},
+      {"--origin 0,1e39,0", "--origin wants a number, not '1e39'"},
       {"--click 5", "--click wants PX,PY[,shift][,ctrl], not '5'"},
       {"--box 1,2,3,4,alt", "--box: unknown modifier 'alt' (shift or ctrl)"},
       {"--view side", "--view wants top, front or right, not 'side'"},

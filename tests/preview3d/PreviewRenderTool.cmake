@@ -43,6 +43,7 @@ endif()
 foreach(case "--from-thing;3|preview render: the level has no thing 3"
              "--size;0x10|preview render: --size wants a whole number from 1 to 4096, not '0'"
              "--camera;1,2,3|preview render: --camera wants X,Y,Z,YAW,PITCH, not '1,2,3'"
+             "--camera;0,1e39,0,0,0|preview render: --camera wants a number, not '1e39'"
              "--from-thing;0;--camera;0,0,0,0,0|preview render: give --from-thing or --camera, not both")
   string(REPLACE "|" ";" parts "${case}")
   list(GET parts -1 message)

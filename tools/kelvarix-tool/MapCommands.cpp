@@ -72,9 +72,7 @@ int WholeNumber(const std::string& text, const std::string& option, int low, int
 }
 
 float Number(const std::string& text, const std::string& option) {
-  const auto value = level::ParseWholeFloat(text);
-  if (!value) Refuse(option + " wants a number, not '" + text + "'");
-  return *value;
+  return NumberArgument("map render", text, option);
 }
 
 Gesture ParseGesture(const std::string& text, bool isBox) {

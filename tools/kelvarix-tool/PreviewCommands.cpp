@@ -4,7 +4,6 @@
 
 #include "level/JklReader.h"
 #include "level/Level.h"
-#include "level/Numbers.h"
 #include "platform/FileIo.h"
 #include "platform/GamePaths.h"
 #include "preview3d/PreviewSession.h"
@@ -15,7 +14,6 @@
 #include <QString>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -95,11 +93,7 @@ PreviewOptions ParseOptions(const std::vector<std::string>& args) {
       if (parts.size() != 5) Refuse("--camera wants X,Y,Z,YAW,PITCH, not '" + c + "'");
       std::vector<float> numbers;
       for (const std::string& part : parts) {
-        const auto number = level::ParseWholeFloat(part);
-        if (!number || !std::isfinite(*number)) {
-          Refuse("--camera wants numbers, not '" + part + "'");
-        }
-        numbers.push_back(*number);
+        numbers.push_back(NumberArgument("preview render", part, "--camera"));
       }
       options.camera = numbers;
     } else if (arg == "--bench") {

@@ -4,6 +4,7 @@
 #include "platform/GamePaths.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace kx::tool {
@@ -26,6 +27,15 @@ int WholeNumberArgument(std::string_view command, const std::string& text,
     throw std::runtime_error(std::string(command) + ": " + option + " wants a whole number from " +
                              std::to_string(low) + " to " + std::to_string(high) + ", not '" +
                              text + "'");
+  }
+  return *value;
+}
+
+float NumberArgument(std::string_view command, const std::string& text, const std::string& option) {
+  const auto value = level::ParseWholeFloat(text);
+  if (!value || !std::isfinite(*value)) {
+    throw std::runtime_error(std::string(command) + ": " + option + " wants a number, not '" + text +
+                             "'");
   }
   return *value;
 }

@@ -19,6 +19,10 @@ std::vector<std::string> SplitCommas(const std::string& text);
 int WholeNumberArgument(std::string_view command, const std::string& text,
                         const std::string& option, int low, int high);
 
+/// text as a finite number; otherwise throws std::runtime_error
+/// "COMMAND: OPTION wants a number, not 'TEXT'" (1e39, inf and nan are no place on a map).
+float NumberArgument(std::string_view command, const std::string& text, const std::string& option);
+
 /// The edit mode named vertex, surface, sector or thing; nullopt for any other text.
 std::optional<mapview::EditMode> EditModeNamed(std::string_view name);
 
