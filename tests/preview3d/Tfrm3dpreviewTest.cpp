@@ -81,6 +81,9 @@ class PreviewWindowTest : public ::testing::Test {
     QTest::mouseClick(Find<QToolButton>("btn3dpreview"), Qt::LeftButton);
     ASSERT_NE(Preview(), nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Preview()));
+    // On X11 the window becomes active when the server's focus event arrives, some time after
+    // it is exposed; until then no widget has the focus.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Preview()));
   }
 
   kx::test::TempDir dir;
